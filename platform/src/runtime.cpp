@@ -1,0 +1,213 @@
+// The run time's life: start-up, fatal errors, the message loop, properties and event delivery.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFont>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "encoding.h"
+#include "platform/runtime.h"
+#include "platform/runtime_access.h"
+#include "runtime_state.h"
+
+Runtime runtime;
+
+namespace {
+
+QtMessageHandler qtMessageHandler = nullptr;
+
+// Qt's own fatal errors (no display to open, for one) end the process like ours do.
+void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        fatalError(qPrintable(message));
+    }
+    if (qtMessageHandler) {
+        qtMessageHandler(type, context, message);
+    }
+}
+
+void onAllocationFailure() { fatalError("out of memory"); }
+
+// Faces that the layout names, and the installed faces that stand in for them.
+void mapLayoutFaces() {
+    const QStringList songFaces = {QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
+                                   QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Serif CJK")};
+    QFont::insertSubstitutions(QStringLiteral(u"宋体"), songFaces);
+    QFont::insertSubstitutions(QStringLiteral("SimSun"), songFaces);
+}
+
+// A program write of a multi-line box. When the new text is the box's text with a prefix put in
+// front of it, as every result line is, only the prefix is inserted; the box's view and the
+// bytes that a read returns are the same as after replacing the whole text.
+void writeBoxText(LiveControl& control, std::string_view bytes) {
+    QPlainTextEdit* box = control.box;
+    const std::string& current = control.boxBytes;
+    const bool prefixOnly =
+        control.boxBytesValid && !current.empty() && bytes.size() >= current.size() &&
+        bytes.substr(bytes.size() - current.size()) == current;
+    ++control.writing;
+    {
+        const QSignalBlocker blocker(box);
+        QTextDocument* document = box->document();
+        const std::string_view prefix = bytes.substr(0, bytes.size() - current.size());
+        if (prefixOnly && isWholeBoxText(prefix) && !(prefix.ends_with('\r') && current.starts_with('\n'))) {
+            // Program writes are not undoable, like a whole-text replacement.
+            document->setUndoRedoEnabled(false);
+            QTextCursor cursor(document);
+            cursor.movePosition(QTextCursor::Start);
+            cursor.insertText(decodeBoxText(prefix));
+            document->setUndoRedoEnabled(true);
+            box->moveCursor(QTextCursor::Start);
+        } else {
+            box->setPlainText(decodeBoxText(bytes));
+        }
+    }
+    control.boxBytes.assign(bytes);
+    control.boxBytesValid = true;
+    --control.writing;
+}
+
+const std::string& boxText(LiveControl& control) {
+    if (!control.boxBytesValid) {
+        control.boxBytes = encodeBoxText(control.box->document()->toRawText());
+        control.boxBytesValid = true;
+    }
+    return control.boxBytes;
+}
+
+LiveControl& checkedControl(WindowNumber window, ControlNumber control) {
+    if (!runtime.start.layout || runtime.start.layout->number != window) {
+        fatalError("no such window");
+    }
+    return liveControl(control);
+}
+
+}  // namespace
+
+[[noreturn]] void fatalError(const char* what) {
+    std::fprintf(stderr, "novel-helper: fatal error: %s\n", what);
+    std::fflush(stderr);
+    std::_Exit(-1);
+}
+
+void initRuntime() {
+    std::set_new_handler(onAllocationFailure);
+    qtMessageHandler = qInstallMessageHandler(onQtMessage);
+    // The program takes no command line: Qt sees only the program's name.
+    static int argc = 1;
+    static char name[] = "novel-helper";
+    static char* argv[] = {name, nullptr};
+    QApplication::setDesktopSettingsAware(true);
+    runtime.application = std::make_unique<QApplication>(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(true);
+    mapLayoutFaces();
+    runtime.delivering = true;
+}
+
+void registerExitRoutine(void (*routine)()) { runtime.exitRoutine = routine; }
+
+int runMessageLoop() {
+    try {
+        QApplication::exec();
+    } catch (const std::bad_alloc&) {
+        fatalError("out of memory");
+    }
+    runtime.delivering = false;
+    if (void (*routine)() = runtime.exitRoutine) {
+        runtime.exitRoutine = nullptr;
+        routine();
+    }
+    destroyStartWindow();
+    runtime.application.reset();
+    return 0;
+}
+
+ExitRoutine registeredExitRoutine() { return runtime.exitRoutine; }
+
+LiveControl& liveControl(ControlNumber number) {
+    for (LiveControl& control : runtime.start.controls) {
+        if (control.spec->number == number) {
+            return control;
+        }
+    }
+    fatalError("no such control in the start window");
+}
+
+void deliver(EventHandler handler) {
+    if (handler && runtime.delivering) {
+        handler();
+    }
+}
+
+void deliverRelease(ReleaseHandler handler, std::int32_t x, std::int32_t y, std::uint32_t flags) {
+    if (handler && runtime.delivering) {
+        handler(x, y, flags);
+    }
+}
+
+std::string readProperty(WindowNumber window, ControlNumber control, TextProperty) {
+    LiveControl& live = checkedControl(window, control);
+    if (live.box) {
+        return boxText(live);
+    }
+    if (live.line) {
+        return encodeGbk(live.line->text());
+    }
+    return std::string(live.spec->text);
+}
+
+bool readProperty(WindowNumber window, ControlNumber control, FlagProperty property) {
+    const LiveControl& live = checkedControl(window, control);
+    if (property == FlagProperty::disabled) {
+        return !live.widget->isEnabled();
+    }
+    return live.button && live.button->isChecked();
+}
+
+void writeProperty(WindowNumber window, ControlNumber control, TextProperty,
+                   std::string_view value) {
+    LiveControl& live = checkedControl(window, control);
+    if (live.box) {
+        writeBoxText(live, value);
+    } else if (live.line) {
+        const QSignalBlocker blocker(live.line);
+        live.line->setText(decodeGbk(value));
+    } else if (live.button) {
+        live.button->setText(decodeGbk(value));
+        return;
+    } else {
+        return;
+    }
+    deliver(live.onTextChange);
+}
+
+void writeProperty(WindowNumber window, ControlNumber control, FlagProperty property, bool value) {
+    LiveControl& live = checkedControl(window, control);
+    if (property == FlagProperty::disabled) {
+        const bool hadFocus = live.widget->hasFocus();
+        live.widget->setEnabled(!value);
+        if (value && hadFocus) {
+            moveTabFocus(true);
+        }
+        return;
+    }
+    if (!live.button) {
+        return;
+    }
+    QButtonGroup* group = live.button->group();
+    if (!value && group && group->exclusive()) {
+        // An exclusive group refuses to uncheck its only checked button.
+        group->setExclusive(false);
+        live.button->setChecked(false);
+        group->setExclusive(true);
+    } else {
+        live.button->setChecked(value);
+    }
+}

@@ -1,0 +1,587 @@
+// loadStartWindow: the window and its controls built from layout data, and the keyboard rules
+// that Qt does not give by itself (page-local Tab order, radio arrows with wrap-around, Esc).
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <QValidator>
+#include <QWindow>
+#include <algorithm>
+#include <set>
+
+#include "encoding.h"
+#include "platform/runtime.h"
+#include "platform/runtime_access.h"
+#include "runtime_state.h"
+
+namespace {
+
+// Refuses any input by the user that would make the GBK text longer than the limit, or that
+// holds a character GBK cannot encode. Program writes bypass validators.
+class GbkByteLimitValidator final : public QValidator {
+public:
+    GbkByteLimitValidator(qsizetype limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+
+    State validate(QString& input, int&) const override {
+        const qsizetype bytes = gbkByteLength(input);
+        return bytes >= 0 && bytes <= limit_ ? Acceptable : Invalid;
+    }
+
+private:
+    qsizetype limit_;
+};
+
+// Key and mouse rules of the start window, installed on the application so that it sees a key
+// before the focused widget does.
+class WindowInputFilter final : public QObject {
+public:
+    explicit WindowInputFilter(QObject* parent) : QObject(parent) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                return keyPress(watched, static_cast<QKeyEvent*>(event));
+            case QEvent::MouseButtonRelease:
+                leftButtonRelease(watched, static_cast<QMouseEvent*>(event));
+                return false;  // the box still gets its release
+            case QEvent::FocusIn:
+            case QEvent::FocusOut:
+                showSelectionOnlyWithFocus(watched, event->type() == QEvent::FocusIn);
+                return false;
+            case QEvent::Expose:
+                correctFrameOnce(watched);
+                return false;
+            default:
+                return false;
+        }
+    }
+
+private:
+    static LiveControl* controlOf(QObject* object) {
+        for (LiveControl& control : runtime.start.controls) {
+            if (control.widget == object) {
+                return &control;
+            }
+        }
+        return nullptr;
+    }
+
+    static bool inStartWindow(QObject* object) {
+        QWidget* window = runtime.start.window.get();
+        auto* widget = qobject_cast<QWidget*>(object);
+        return window && widget && (widget == window || window->isAncestorOf(widget));
+    }
+
+    static bool keyPress(QObject* watched, QKeyEvent* key) {
+        if (!inStartWindow(watched)) {
+            return false;
+        }
+        const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            !(key->modifiers() & chords)) {
+            moveTabFocus(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+        LiveControl* control = controlOf(watched);
+        if (control && control->spec->kind == ControlKind::radioButton && !(key->modifiers() & chords)) {
+            switch (key->key()) {
+                case Qt::Key_Right:
+                case Qt::Key_Down:
+                    moveRadioCheck(*control, +1);
+                    return true;
+                case Qt::Key_Left:
+                case Qt::Key_Up:
+                    moveRadioCheck(*control, -1);
+                    return true;
+                default:
+                    break;
+            }
+        }
+        return false;
+    }
+
+    static void leftButtonRelease(QObject* watched, QMouseEvent* mouse) {
+        if (mouse->button() != Qt::LeftButton) {
+            return;
+        }
+        LiveControl* control = controlOf(watched);
+        if (!control || !control->onLeftButtonRelease) {
+            return;
+        }
+        std::uint32_t flags = 0;
+        if (mouse->modifiers() & Qt::ControlModifier) flags |= keyCtrl;
+        if (mouse->modifiers() & Qt::ShiftModifier) flags |= keyShift;
+        if (mouse->modifiers() & Qt::AltModifier) flags |= keyAlt;
+        const QPoint at = mouse->position().toPoint();
+        deliverRelease(control->onLeftButtonRelease, at.x(), at.y(), flags);
+    }
+
+    // An edit box shows its selection only while it has the focus.
+    static void showSelectionOnlyWithFocus(QObject* watched, bool focused) {
+        LiveControl* control = controlOf(watched);
+        if (!control || control->spec->kind != ControlKind::editBox) {
+            return;
+        }
+        QPalette palette = control->widget->palette();
+        const QPalette standard = QApplication::palette();
+        palette.setColor(QPalette::Highlight,
+                         focused ? standard.color(QPalette::Active, QPalette::Highlight)
+                                 : palette.color(QPalette::Base));
+        palette.setColor(QPalette::HighlightedText,
+                         focused ? standard.color(QPalette::Active, QPalette::HighlightedText)
+                                 : palette.color(QPalette::Text));
+        control->widget->setPalette(palette);
+    }
+
+    // A window manager's frame is known only once the window is mapped: then the frame, not the
+    // client area, is made the layout's outer size, at the centred position.
+    static void correctFrameOnce(QObject* watched) {
+        StartWindow& start = runtime.start;
+        QWidget* window = start.window.get();
+        if (start.frameCorrected || !window || watched != window->windowHandle() ||
+            !window->windowHandle()->isExposed()) {
+            return;
+        }
+        start.frameCorrected = true;
+        const WindowSettings& settings = start.layout->window;
+        const QSize frame = window->frameGeometry().size();
+        const QSize client = window->size();
+        if (frame == QSize(settings.width, settings.height)) {
+            return;
+        }
+        const QSize margins = frame - client;
+        window->setFixedSize(settings.width - margins.width(), settings.height - margins.height());
+        const QRect screen = window->screen()->geometry();
+        window->move(screen.x() + (screen.width() - settings.width) / 2,
+                     screen.y() + (screen.height() - settings.height) / 2);
+    }
+};
+
+QColor toQColor(std::uint32_t rgb) {
+    return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                  static_cast<int>(rgb & 0xFF));
+}
+
+QFont toQFont(const FontSpec& spec) {
+    if (spec.face.empty()) {
+        return QApplication::font();
+    }
+    QFont font(decodeGbk(spec.face));
+    font.setPixelSize(spec.pixelHeight);
+    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+void applyColours(QWidget* widget, const ControlSpec& spec) {
+    QPalette palette = widget->palette();
+    const bool editBox = spec.kind == ControlKind::editBox;
+    if (!spec.textColour.platformStandard) {
+        const QColor text = toQColor(spec.textColour.rgb);
+        palette.setColor(editBox ? QPalette::Text : QPalette::WindowText, text);
+        if (spec.kind == ControlKind::radioButton) {
+            palette.setColor(QPalette::ButtonText, text);
+        }
+    }
+    if (!spec.backgroundColour.platformStandard) {
+        palette.setColor(editBox ? QPalette::Base : QPalette::Window,
+                         toQColor(spec.backgroundColour.rgb));
+    }
+    widget->setPalette(palette);
+}
+
+// A caption broken onto several lines where it does not fit the button's width.
+QString wrapCaption(const QString& caption, const QFont& font, int width) {
+    const QStyle* style = QApplication::style();
+    const int available = width - 2 * (style->pixelMetric(QStyle::PM_ButtonMargin) / 2 +
+                                       style->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    const QFontMetrics metrics(font);
+    QString wrapped;
+    QString line;
+    for (const QChar character : caption) {
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + character) > available) {
+            wrapped += line + u'\n';
+            line.clear();
+        }
+        line += character;
+    }
+    return wrapped + line;
+}
+
+QWidget* createWidget(const ControlSpec& spec, QWidget* parent, LiveControl& live) {
+    const QString text = decodeGbk(spec.text);
+    switch (spec.kind) {
+        case ControlKind::tabControl: {
+            auto* tabs = new QTabWidget(parent);
+            for (const std::string_view caption : spec.settings.pageCaptions) {
+                tabs->addTab(new QWidget(), decodeGbk(caption));
+            }
+            tabs->setFocusPolicy(Qt::NoFocus);
+            // Not a Tab stop; a click on a tab gives it the focus for the arrow keys.
+            tabs->tabBar()->setFocusPolicy(Qt::ClickFocus);
+            runtime.start.tabs = tabs;
+            return tabs;
+        }
+        case ControlKind::editBox: {
+            if (spec.settings.multiLine) {
+                auto* box = new QPlainTextEdit(parent);
+                box->setTabChangesFocus(true);
+                box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+                box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+                box->setVerticalScrollBarPolicy(spec.settings.verticalScrollBar
+                                                    ? Qt::ScrollBarAlwaysOn
+                                                    : Qt::ScrollBarAlwaysOff);
+                box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                box->setFrameStyle(spec.settings.border == EditBorder::flatLine
+                                       ? QFrame::Box | QFrame::Plain
+                                       : QFrame::StyledPanel | QFrame::Sunken);
+                box->setLineWidth(1);
+                box->document()->setUndoRedoEnabled(true);
+                box->setPlainText(decodeBoxText(spec.text));
+                live.box = box;
+                live.boxBytes = std::string(spec.text);
+                return box;
+            }
+            auto* line = new QLineEdit(parent);
+            if (spec.settings.byteLimit > 0) {
+                line->setValidator(new GbkByteLimitValidator(spec.settings.byteLimit, line));
+            }
+            line->setFrame(true);
+            line->setText(text);
+            live.line = line;
+            return line;
+        }
+        case ControlKind::button: {
+            auto* button = new QPushButton(parent);
+            button->setFont(toQFont(spec.font));
+            button->setText(wrapCaption(text, button->font(), spec.width));
+            button->setAutoDefault(true);  // Enter on a focused button presses it
+            button->setDefault(spec.settings.defaultButtonLook);
+            live.button = button;
+            return button;
+        }
+        case ControlKind::radioButton: {
+            auto* radio = new QRadioButton(text, parent);
+            radio->setAutoExclusive(false);  // grouped per page below
+            live.button = radio;
+            return radio;
+        }
+        case ControlKind::label: {
+            auto* label = new QLabel(parent);
+            label->setTextFormat(Qt::PlainText);
+            label->setText(spec.settings.wrapLines ? decodeBoxText(spec.text) : text);
+            label->setWordWrap(spec.settings.wrapLines);
+            label->setAlignment(spec.settings.wrapLines ? Qt::AlignLeft | Qt::AlignTop
+                                                        : Qt::AlignLeft | Qt::AlignVCenter);
+            label->setFocusPolicy(Qt::NoFocus);
+            return label;
+        }
+    }
+    fatalError("unknown control kind");
+}
+
+Qt::FocusPolicy focusPolicyOf(const ControlSpec& spec) {
+    if (spec.kind == ControlKind::label || spec.kind == ControlKind::tabControl) {
+        return Qt::NoFocus;
+    }
+    // Tab is handled by the window's own order; every focusable control takes clicks.
+    return spec.tabStop ? Qt::StrongFocus : Qt::ClickFocus;
+}
+
+void bindEvents(const ControlSpec& spec, LiveControl& live) {
+    for (const EventBinding& binding : spec.events) {
+        const bool isRelease = binding.event == EventKind::leftButtonRelease;
+        if ((isRelease && !binding.releaseHandler) || (!isRelease && !binding.handler)) {
+            fatalError("a layout binding names no handler");
+        }
+        switch (binding.event) {
+            case EventKind::click:
+                live.onClick = binding.handler;
+                break;
+            case EventKind::textChange:
+                live.onTextChange = binding.handler;
+                break;
+            case EventKind::leftButtonRelease:
+                live.onLeftButtonRelease = binding.releaseHandler;
+                break;
+            case EventKind::windowCreated:
+                fatalError("window created is an event of the window");
+        }
+    }
+}
+
+void connectSignals(LiveControl& live) {
+    const ControlNumber number = live.spec->number;
+    if (live.button) {
+        QObject::connect(live.button, &QAbstractButton::clicked,
+                         [number] { deliver(liveControl(number).onClick); });
+    }
+    if (live.line) {
+        // Program writes block the box's signals and deliver the event themselves.
+        QObject::connect(live.line, &QLineEdit::textChanged,
+                         [number] { deliver(liveControl(number).onTextChange); });
+    }
+    if (live.box) {
+        QObject::connect(live.box->document(), &QTextDocument::contentsChange,
+                         [number](int, int, int) {
+                             LiveControl& control = liveControl(number);
+                             if (control.writing == 0) {
+                                 control.boxBytesValid = false;
+                             }
+                         });
+        QObject::connect(live.box, &QPlainTextEdit::textChanged, [number] {
+            LiveControl& control = liveControl(number);
+            if (control.writing == 0) {
+                deliver(control.onTextChange);
+            }
+        });
+    }
+}
+
+// The layout cannot be built if numbers repeat, a parent is missing or a page does not exist.
+void checkLayout(const WindowLayout& layout) {
+    std::set<ControlNumber> numbers;
+    for (const ControlSpec& spec : layout.controls) {
+        if (spec.number == noParent || !numbers.insert(spec.number).second) {
+            fatalError("the start window's control numbers are not unique");
+        }
+    }
+    for (const ControlSpec& spec : layout.controls) {
+        if (spec.parent == noParent) {
+            continue;
+        }
+        const auto parent = std::find_if(layout.controls.begin(), layout.controls.end(),
+                                         [&](const ControlSpec& p) { return p.number == spec.parent; });
+        if (parent == layout.controls.end() || parent->kind != ControlKind::tabControl ||
+            spec.page < 1 || static_cast<std::size_t>(spec.page) > parent->settings.pageCaptions.size()) {
+            fatalError("a control of the start window has no page to sit on");
+        }
+    }
+    for (const EventBinding& binding : layout.window.events) {
+        if (binding.event != EventKind::windowCreated || !binding.handler) {
+            fatalError("the start window's own bindings are not window-created handlers");
+        }
+    }
+}
+
+}  // namespace
+
+void loadStartWindow(const WindowLayout& layout) {
+    checkLayout(layout);
+    if (runtime.start.window) {
+        destroyStartWindow();
+    }
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        fatalError("no screen to open the start window on");
+    }
+    StartWindow& start = runtime.start;
+    start.layout = &layout;
+    const WindowSettings& settings = layout.window;
+
+    // 1. The window, centred, with its outer size; the frame is corrected once it is mapped.
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (settings.systemMenu) flags |= Qt::WindowSystemMenuHint;
+    if (settings.closeButton) flags |= Qt::WindowCloseButtonHint;
+    if (settings.minimiseButton) flags |= Qt::WindowMinimizeButtonHint;
+    if (settings.maximiseButton) flags |= Qt::WindowMaximizeButtonHint;
+    if (settings.alwaysOnTop) flags |= Qt::WindowStaysOnTopHint;
+    start.window = std::make_unique<QWidget>(nullptr, flags);
+    QWidget* window = start.window.get();
+    window->setAttribute(Qt::WA_QuitOnClose, true);
+    window->setWindowTitle(decodeGbk(settings.title));
+    window->setFont(toQFont(settings.font));
+    if (!settings.iconResource.empty()) {
+        window->setWindowIcon(QIcon(QStringLiteral(":/") + decodeGbk(settings.iconResource)));
+    }
+    if (settings.resizable) {
+        window->resize(settings.width, settings.height);
+    } else {
+        window->setFixedSize(settings.width, settings.height);
+    }
+    const QRect area = screen->geometry();
+    window->move(area.x() + (area.width() - settings.width) / 2,
+                 area.y() + (area.height() - settings.height) / 2);
+    if (settings.escapeCloses) {
+        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+        escape->setContext(Qt::WindowShortcut);
+        QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
+    }
+
+    // 2. The controls, from the last list position to the first; the tab control comes first.
+    start.controls.assign(layout.controls.size(), LiveControl{});
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        start.controls[i].spec = &layout.controls[i];
+    }
+    for (std::size_t i = layout.controls.size(); i-- > 0;) {
+        const ControlSpec& spec = layout.controls[i];
+        LiveControl& live = start.controls[i];
+        QWidget* parent = spec.parent == noParent ? window : liveControl(spec.parent).widget;
+        live.widget = createWidget(spec, parent, live);
+        live.widget->setObjectName(decodeGbk(spec.name));
+        if (spec.kind != ControlKind::button) {
+            live.widget->setFont(toQFont(spec.font));
+        }
+        applyColours(live.widget, spec);
+        live.widget->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        live.widget->setEnabled(!spec.disabled);
+        live.widget->setFocusPolicy(focusPolicyOf(spec));
+        live.widget->setCursor(Qt::ArrowCursor);
+        if (live.box || live.line) {
+            live.widget->unsetCursor();
+        }
+        bindEvents(spec, live);
+        if (spec.kind == ControlKind::radioButton) {
+            const auto page = static_cast<std::size_t>(spec.page);
+            if (start.radioGroups.size() <= page) {
+                start.radioGroups.resize(page + 1, nullptr);
+            }
+            if (!start.radioGroups[page]) {
+                start.radioGroups[page] = new QButtonGroup(window);
+            }
+            start.radioGroups[page]->addButton(live.button);
+        }
+        connectSignals(live);
+    }
+
+    // 3. Stacking: a control lies above every later one of the same parent.
+    for (std::size_t i = layout.controls.size(); i-- > 0;) {
+        start.controls[i].widget->raise();
+    }
+
+    // 4. Only the current page's controls are shown.
+    auto* input = new WindowInputFilter(window);
+    start.keyboard = input;
+    qApp->installEventFilter(input);
+    if (start.tabs) {
+        QObject::connect(start.tabs, &QTabWidget::currentChanged, [](int index) {
+            showPage(index + 1);
+            focusFirstControlOfPage(index + 1);
+        });
+    }
+    showPage(1);
+
+    // 5. The window exists with all its controls: window created.
+    for (const EventBinding& binding : settings.events) {
+        deliver(binding.handler);
+    }
+
+    // 6. Shown and focused.
+    window->show();
+    window->windowHandle()->installEventFilter(input);
+    window->activateWindow();
+    focusFirstControlOfPage(1);
+}
+
+void showPage(int page) {
+    for (LiveControl& control : runtime.start.controls) {
+        if (control.spec->parent != noParent) {
+            control.widget->setVisible(control.spec->visible && control.spec->page == page);
+        }
+    }
+}
+
+bool canTakeFocus(const LiveControl& control) {
+    return control.widget->focusPolicy() != Qt::NoFocus && control.widget->isEnabled() &&
+           control.spec->visible && control.spec->parent != noParent;
+}
+
+// The first control of the page in page (list) order that is enabled and takes the focus.
+void focusFirstControlOfPage(int page) {
+    for (LiveControl& control : runtime.start.controls) {
+        if (control.spec->page == page && control.spec->parent != noParent && canTakeFocus(control)) {
+            control.widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+// Tab and Shift+Tab: the current page's shown, enabled tab stops in creation order, wrapping.
+void moveTabFocus(bool forward) {
+    StartWindow& start = runtime.start;
+    const int page = start.tabs ? start.tabs->currentIndex() + 1 : 1;
+    std::vector<LiveControl*> stops;
+    for (std::size_t i = start.controls.size(); i-- > 0;) {
+        LiveControl& control = start.controls[i];
+        if (control.spec->page == page && control.spec->tabStop && canTakeFocus(control)) {
+            stops.push_back(&control);
+        }
+    }
+    if (stops.empty()) {
+        return;
+    }
+    QWidget* focused = QApplication::focusWidget();
+    const auto at = std::find_if(stops.begin(), stops.end(),
+                                 [&](const LiveControl* c) { return c->widget == focused; });
+    LiveControl* next = nullptr;
+    if (at == stops.end()) {
+        next = forward ? stops.front() : stops.back();
+    } else {
+        const auto index = static_cast<std::size_t>(at - stops.begin());
+        next = stops[(index + (forward ? 1 : stops.size() - 1)) % stops.size()];
+    }
+    next->widget->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+// Arrow keys on a radio: the check moves to the next (step +1) or previous (-1) enabled radio of
+// the page's group in creation order, wrapping; it takes the focus and fires its click.
+void moveRadioCheck(LiveControl& from, int step) {
+    std::vector<LiveControl*> group;
+    for (std::size_t i = runtime.start.controls.size(); i-- > 0;) {
+        LiveControl& control = runtime.start.controls[i];
+        if (control.spec->kind == ControlKind::radioButton && control.spec->page == from.spec->page) {
+            group.push_back(&control);
+        }
+    }
+    const auto at = std::find(group.begin(), group.end(), &from);
+    if (at == group.end()) {
+        return;
+    }
+    const std::size_t size = group.size();
+    const auto index = static_cast<std::size_t>(at - group.begin());
+    for (std::size_t distance = 1; distance <= size; ++distance) {
+        const std::size_t offset = step > 0 ? distance : size - distance % size;
+        LiveControl* candidate = group[(index + offset) % size];
+        if (candidate->widget->isEnabled()) {
+            candidate->widget->setFocus(Qt::OtherFocusReason);
+            candidate->button->click();
+            return;
+        }
+    }
+}
+
+void destroyStartWindow() {
+    StartWindow& start = runtime.start;
+    if (start.keyboard) {
+        qApp->removeEventFilter(start.keyboard);
+    }
+    start.controls.clear();
+    start.radioGroups.clear();
+    start.tabs = nullptr;
+    start.keyboard = nullptr;
+    start.window.reset();
+    start.layout = nullptr;
+    start.frameCorrected = false;
+}
+
+QWidget* startWindowWidget() { return runtime.start.window.get(); }
+
+QWidget* controlWidget(ControlNumber control) { return liveControl(control).widget; }
+
+int currentPage() { return runtime.start.tabs ? runtime.start.tabs->currentIndex() + 1 : 1; }
