@@ -13,28 +13,23 @@ constexpr auto stateless = QStringConverter::Flag::Stateless;
 
 enum class Codec { gbk, gb18030 };
 
-// ICU knows both by name. The converters are made once and reset before every use.
+// ICU knows both by name. A converter is made for each conversion: ICU's converters keep their
+// error flag across resetState(), so a shared one would report an old error as a new one.
 const char* codecName(Codec codec) { return codec == Codec::gbk ? "GBK" : "GB18030"; }
 
-QStringEncoder& encoderFor(Codec codec) {
-    static QStringEncoder gbk(codecName(Codec::gbk), stateless);
-    static QStringEncoder gb18030(codecName(Codec::gb18030), stateless);
-    QStringEncoder& encoder = codec == Codec::gbk ? gbk : gb18030;
+QStringEncoder encoderFor(Codec codec) {
+    QStringEncoder encoder(codecName(codec), stateless);
     if (!encoder.isValid()) {
         fatalError("no GBK text converter");
     }
-    encoder.resetState();
     return encoder;
 }
 
-QStringDecoder& decoderFor(Codec codec) {
-    static QStringDecoder gbk(codecName(Codec::gbk), stateless);
-    static QStringDecoder gb18030(codecName(Codec::gb18030), stateless);
-    QStringDecoder& decoder = codec == Codec::gbk ? gbk : gb18030;
+QStringDecoder decoderFor(Codec codec) {
+    QStringDecoder decoder(codecName(codec), stateless);
     if (!decoder.isValid()) {
         fatalError("no GBK text converter");
     }
-    decoder.resetState();
     return decoder;
 }
 
@@ -49,18 +44,18 @@ std::string toStdString(const QByteArray& bytes) {
 }  // namespace
 
 QString decodeGbk(std::string_view gbk) {
-    QStringDecoder& decoder = decoderFor(Codec::gbk);
+    QStringDecoder decoder = decoderFor(Codec::gbk);
     return decoder.decode(viewOf(gbk));
 }
 
 std::string encodeGbk(const QString& text) {
-    QStringEncoder& encoder = encoderFor(Codec::gbk);
+    QStringEncoder encoder = encoderFor(Codec::gbk);
     const QByteArray bytes = encoder.encode(text);
     return toStdString(bytes);
 }
 
 qsizetype gbkByteLength(const QString& text) {
-    QStringEncoder& encoder = encoderFor(Codec::gbk);
+    QStringEncoder encoder = encoderFor(Codec::gbk);
     const QByteArray bytes = encoder.encode(text);
     return encoder.hasError() ? -1 : bytes.size();
 }
@@ -68,7 +63,7 @@ qsizetype gbkByteLength(const QString& text) {
 bool gbkCanEncode(const QString& text) { return gbkByteLength(text) >= 0; }
 
 QString decodeBoxText(std::string_view bytes) {
-    QStringDecoder& decoder = decoderFor(Codec::gb18030);
+    QStringDecoder decoder = decoderFor(Codec::gb18030);
     QString text = decoder.decode(viewOf(bytes));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
@@ -78,13 +73,13 @@ std::string encodeBoxText(const QString& text) {
     QString withCrLf = text;
     withCrLf.replace(QChar::ParagraphSeparator, QChar(u'\n'));
     withCrLf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    QStringEncoder& encoder = encoderFor(Codec::gb18030);
+    QStringEncoder encoder = encoderFor(Codec::gb18030);
     const QByteArray bytes = encoder.encode(withCrLf);
     return toStdString(bytes);
 }
 
 bool isWholeBoxText(std::string_view bytes) {
-    QStringDecoder& decoder = decoderFor(Codec::gb18030);
+    QStringDecoder decoder = decoderFor(Codec::gb18030);
     const QString text = decoder.decode(viewOf(bytes));
-    return !decoder.hasError() && !text.contains(QChar::ReplacementCharacter);
+    return !decoder.hasError();
 }

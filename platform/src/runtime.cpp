@@ -124,9 +124,14 @@ int runMessageLoop() {
         runtime.exitRoutine = nullptr;
         routine();
     }
+    releaseRuntime();
+    return 0;
+}
+
+void releaseRuntime() {
+    runtime.delivering = false;
     destroyStartWindow();
     runtime.application.reset();
-    return 0;
 }
 
 ExitRoutine registeredExitRoutine() { return runtime.exitRoutine; }

@@ -502,13 +502,17 @@ bool canTakeFocus(const LiveControl& control) {
            control.spec->visible && control.spec->parent != noParent;
 }
 
-// The first control of the page in page (list) order that is enabled and takes the focus.
+// The first control of the page in page (list) order that is enabled and takes the focus. A page
+// without one leaves the focus on the tab strip, where the arrow keys switch pages.
 void focusFirstControlOfPage(int page) {
     for (LiveControl& control : runtime.start.controls) {
         if (control.spec->page == page && control.spec->parent != noParent && canTakeFocus(control)) {
             control.widget->setFocus(Qt::OtherFocusReason);
             return;
         }
+    }
+    if (runtime.start.tabs) {
+        runtime.start.tabs->tabBar()->setFocus(Qt::OtherFocusReason);
     }
 }
 

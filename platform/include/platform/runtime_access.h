@@ -18,6 +18,10 @@ int currentPage();
 // time, so that another window can be loaded in the same process.
 void destroyStartWindow();
 
+// Destroys the start window and the application object, as the end of runMessageLoop does,
+// without running the exit routine.
+void releaseRuntime();
+
 // The routine that registerExitRoutine stored, or nullptr.
 using ExitRoutine = void (*)();
 ExitRoutine registeredExitRoutine();
