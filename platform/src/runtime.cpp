@@ -207,10 +207,11 @@ void writeProperty(WindowNumber window, ControlNumber control, FlagProperty prop
         return;
     }
     QButtonGroup* group = live.button->group();
-    if (!value && group && group->exclusive()) {
-        // An exclusive group refuses to uncheck its only checked button.
+    if (group && group->exclusive()) {
+        // A write sets this radio only: an exclusive group would uncheck the others, and refuses
+        // to uncheck its only checked button.
         group->setExclusive(false);
-        live.button->setChecked(false);
+        live.button->setChecked(value);
         group->setExclusive(true);
     } else {
         live.button->setChecked(value);
