@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -203,6 +204,9 @@ const Case cases[] = {
      twoChar, true, {{false, "李", 1}}, "李"},
 };
 // clang-format on
+
+// gtest names a failing case by this instead of its bytes.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 std::string caseName(const ::testing::TestParamInfo<Case>& param) { return param.param.name; }
 

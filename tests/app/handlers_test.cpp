@@ -6,6 +6,7 @@
 
 #include <QTest>
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -211,6 +212,11 @@ std::string modeCaseName(const ::testing::TestParamInfo<ModeCase>& info) {
     name += c.threeChar ? "_Three" : "";
     name += c.compound ? "_Compound" : "";
     return c.twoChar || c.threeChar || c.compound ? name : name + "_None";
+}
+
+void PrintTo(const ModeCase& c, std::ostream* os) {
+    *os << "two " << c.twoChar << " three " << c.threeChar << " compound " << c.compound
+        << (c.female ? " female" : " male");
 }
 
 std::vector<ModeCase> allModeCases() {
