@@ -2,13 +2,14 @@
 # Both install whatever is missing first.
 
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
 BUILD_TYPE ?= RelWithDebInfo
 GENERATOR := $(if $(shell command -v ninja 2>/dev/null),Ninja,Unix Makefiles)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCH_OUT ?=
 BENCH_FILTER ?=
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test test-fast test-sanitize run bench package clean
 
 all: build
 
@@ -25,15 +26,28 @@ configure: deps
 build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test: build
+# Every test, then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: test-fast test-sanitize
+
+test-fast: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DNOVEL_SANITIZE=ON -DNOVEL_BUILD_BENCH=OFF
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+# Opens the window; with no display, tours it on a virtual screen and saves screenshots.
 run: build
-	$(BUILD_DIR)/novel-helper
+	@scripts/run $(BUILD_DIR)
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 bench: build
 	$(BUILD_DIR)/bench/novel-bench $(if $(BENCH_FILTER),--benchmark_filter='$(BENCH_FILTER)') \
 	    $(if $(BENCH_OUT),--benchmark_out='$(abspath $(BENCH_OUT))' --benchmark_out_format=json)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -176,7 +176,7 @@ TEST_F(RadioArrows, MoveTheCheckInCreationOrderWithWrapAroundAndFireTheClick) {
         {3, "欧阳", 单选框5, Qt::Key_Down, 单选框6},  // enabled at 4 bytes
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << utf8NameOf(c.from) << " " << QTest::toString(c.key));
+        SCOPED_TRACE(::testing::Message() << utf8NameOf(c.from) << " key 0x" << std::hex << c.key);
         clickTab(c.page);
         setTextOf(编辑框4, utf8ToGbk(c.surname));
         // The check and the focus on the starting radio, without a click's own rules.
