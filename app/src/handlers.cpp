@@ -2,6 +2,7 @@
 // GBK bytes.
 #include "app/handlers.h"
 
+#include <span>
 #include <string>
 
 #include "app/main_window.h"
@@ -26,24 +27,34 @@ std::size_t surnameBoxLength() {
     return length;
 }
 
-// One random name per checked mode radio of page 2, tested one after another, each on its own.
-void logRandomNames(NameSex sex, std::string_view label) {
-    if (isChecked(单选框1)) {
-        composeRandomName(sex, NameMode::twoChar);
-        prependResultLine(编辑框2, label, nameResult);
-    }
-    if (isChecked(单选框3)) {
-        composeRandomName(sex, NameMode::threeChar);
-        prependResultLine(编辑框2, label, nameResult);
-    }
-    if (isChecked(单选框2)) {
-        composeRandomName(sex, NameMode::compound);
-        prependResultLine(编辑框2, label, nameResult);
+// A page's mode radios in the order the name buttons test them.
+struct ModeRadio {
+    ControlNumber radio;
+    NameMode mode;
+};
+constexpr ModeRadio randomNameModes[] = {
+    {单选框1, NameMode::twoChar}, {单选框3, NameMode::threeChar}, {单选框2, NameMode::compound}};
+constexpr ModeRadio customNameModes[] = {
+    {单选框4, NameMode::twoChar}, {单选框5, NameMode::threeChar}, {单选框6, NameMode::compound}};
+
+// One name per checked mode radio, each radio tested on its own at its own moment (never as a
+// chain of alternatives), each name put on top of the box as it is made.
+void logNamesOfCheckedModes(std::span<const ModeRadio> modes,
+                            const std::string& (*compose)(NameSex, NameMode), NameSex sex,
+                            ControlNumber box, std::string_view label) {
+    for (const ModeRadio& mode : modes) {
+        if (isChecked(mode.radio)) {
+            compose(sex, mode.mode);
+            prependResultLine(box, label, nameResult);
+        }
     }
 }
 
-// Names for the typed surname, one per checked mode radio of page 3. An empty box stops here and
-// leaves customSurname as it was.
+void logRandomNames(NameSex sex, std::string_view label) {
+    logNamesOfCheckedModes(randomNameModes, composeRandomName, sex, 编辑框2, label);
+}
+
+// Names for the typed surname. An empty box stops here and leaves customSurname as it was.
 void logCustomNames(NameSex sex, std::string_view label) {
     std::string surname = readProperty(mainWindow, 编辑框4, TextProperty::text);
     const bool empty = compareTexts(surname, "") == 0;
@@ -52,18 +63,7 @@ void logCustomNames(NameSex sex, std::string_view label) {
         return;
     }
     customSurname = readProperty(mainWindow, 编辑框4, TextProperty::text);
-    if (isChecked(单选框4)) {
-        composeCustomName(sex, NameMode::twoChar);
-        prependResultLine(编辑框3, label, nameResult);
-    }
-    if (isChecked(单选框5)) {
-        composeCustomName(sex, NameMode::threeChar);
-        prependResultLine(编辑框3, label, nameResult);
-    }
-    if (isChecked(单选框6)) {
-        composeCustomName(sex, NameMode::compound);
-        prependResultLine(编辑框3, label, nameResult);
-    }
+    logNamesOfCheckedModes(customNameModes, composeCustomName, sex, 编辑框3, label);
 }
 
 // "二字名" and "三字名" of page 3: the clicked radio stays checked; the surname box keeps a
