@@ -302,3 +302,17 @@ TEST(MainWindowBuild, WindowCreatedRunsOnceWithEveryControlBeforeTheWindowIsShow
     EXPECT_TRUE(isChecked(单选框3));
     destroyStartWindow();
 }
+
+TEST_F(MainWindowLayout, EditBoxesShowTheirSelectionOnlyWhileFocused) {
+    for (const ControlNumber control : {编辑框1, 编辑框4}) {
+        QWidget* widget = widgetOf(control);
+        clickTab(control == 编辑框1 ? 1 : 3);
+        widget->setFocus(Qt::OtherFocusReason);
+        const QPalette focused = widget->palette();
+        EXPECT_NE(focused.color(QPalette::Highlight), focused.color(QPalette::Base));
+        widgetOf(control == 编辑框1 ? 按钮1 : 按钮5)->setFocus(Qt::OtherFocusReason);
+        const QPalette unfocused = widget->palette();
+        EXPECT_EQ(unfocused.color(QPalette::Highlight), unfocused.color(QPalette::Base));
+        EXPECT_EQ(unfocused.color(QPalette::HighlightedText), unfocused.color(QPalette::Text));
+    }
+}
