@@ -53,7 +53,8 @@ constexpr KindSettings buttonSettings{.defaultButtonLook = true};
 constexpr KindSettings radioSettings{};
 constexpr KindSettings oneLineLabelSettings{};
 constexpr KindSettings wrappingLabelSettings{.wrapLines = true};
-constexpr KindSettings tabSettings{.pageCaptions = pageCaptions};
+// The page controls start at top 21, just below the tabs.
+constexpr KindSettings tabSettings{.pageCaptions = pageCaptions, .tabHeight = 21};
 
 using enum ControlKind;
 

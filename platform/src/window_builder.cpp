@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -43,6 +44,25 @@ public:
 
 private:
     qsizetype limit_;
+};
+
+// The tab strip at the height of the layout's tabs, so that the controls placed just below it
+// are not drawn over the pane's edge.
+class TabStripStyle final : public QProxyStyle {
+public:
+    explicit TabStripStyle(int tabHeight) : QProxyStyle(), tabHeight_(tabHeight) {}
+
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+        if (type == CT_TabBarTab) {
+            result.setHeight(std::min(result.height(), tabHeight_));
+        }
+        return result;
+    }
+
+private:
+    int tabHeight_;
 };
 
 // Key and mouse rules of the start window, installed on the application so that it sees a key
@@ -235,6 +255,11 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, LiveControl& liv
             tabs->setFocusPolicy(Qt::NoFocus);
             // Not a Tab stop; a click on a tab gives it the focus for the arrow keys.
             tabs->tabBar()->setFocusPolicy(Qt::ClickFocus);
+            if (spec.settings.tabHeight > 0) {
+                auto* style = new TabStripStyle(spec.settings.tabHeight);
+                style->setParent(tabs);
+                tabs->tabBar()->setStyle(style);
+            }
             runtime.start.tabs = tabs;
             return tabs;
         }
@@ -326,11 +351,31 @@ void bindEvents(const ControlSpec& spec, LiveControl& live) {
     }
 }
 
+// A click checks the radio and unchecks every other radio of its group, also when program
+// writes had left several of them checked (an exclusive group only unchecks the one it tracks).
+void checkOnlyThisRadio(LiveControl& clicked) {
+    QButtonGroup* group = clicked.button->group();
+    if (!group) {
+        clicked.button->setChecked(true);
+        return;
+    }
+    group->setExclusive(false);
+    for (QAbstractButton* radio : group->buttons()) {
+        radio->setChecked(radio == clicked.button);
+    }
+    group->setExclusive(true);
+}
+
 void connectSignals(LiveControl& live) {
     const ControlNumber number = live.spec->number;
     if (live.button) {
-        QObject::connect(live.button, &QAbstractButton::clicked,
-                         [number] { deliver(liveControl(number).onClick); });
+        QObject::connect(live.button, &QAbstractButton::clicked, [number] {
+            LiveControl& control = liveControl(number);
+            if (control.spec->kind == ControlKind::radioButton) {
+                checkOnlyThisRadio(control);
+            }
+            deliver(control.onClick);
+        });
     }
     if (live.line) {
         // Program writes block the box's signals and deliver the event themselves.

@@ -166,6 +166,8 @@ TEST_F(MainWindowLayout, TabControlShowsTheFourCaptionsAndOnlyPageOneAtStart) {
         EXPECT_EQ(tabs->tabText(i).toStdString(), captions[i]);
     }
     EXPECT_EQ(utf8ToGbk("武器·功法").substr(4, 2), "\xA1\xA4");
+    // The page controls start at top 21, just below the tabs.
+    EXPECT_EQ(tabs->tabBar()->height(), 21);
     EXPECT_EQ(currentPage(), 1);
     for (const ControlFacts& facts : layoutFacts) {
         if (facts.kind != Kind::tabs) {

@@ -149,6 +149,20 @@ TEST_F(RuntimeProperties, WritingCheckedFiresNoClickAndFalseUnchecksTheOnlyCheck
     EXPECT_EQ(radioAClicks, 2);
 }
 
+TEST_F(RuntimeProperties, WritesCheckOneRadioAloneAndAUsersClickLeavesOnlyItChecked) {
+    writeProperty(probeWindow, radioA, FlagProperty::checked, true);
+    writeProperty(probeWindow, radioB, FlagProperty::checked, true);
+    EXPECT_TRUE(checked(radioA) && checked(radioB)) << "a write changes that radio alone";
+    clickRadio(radioA);
+    EXPECT_TRUE(checked(radioA));
+    EXPECT_FALSE(checked(radioB));
+    EXPECT_EQ(radioAClicks, 1);
+    writeProperty(probeWindow, radioB, FlagProperty::checked, true);
+    clickRadio(radioB);
+    EXPECT_FALSE(checked(radioA));
+    EXPECT_TRUE(checked(radioB));
+}
+
 TEST_F(RuntimeProperties, DisablingGreysARadioKeepsItsCheckAndRefusesClicks) {
     writeProperty(probeWindow, radioB, FlagProperty::checked, true);
     writeProperty(probeWindow, radioB, FlagProperty::disabled, true);

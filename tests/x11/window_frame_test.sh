@@ -7,23 +7,23 @@ window_manager=${2:-}
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A display number that no server holds yet.
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-export DISPLAY=":$display"
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display itself and tells its number, so that tests running side by side
+# never race for one.
+scratch=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 server=$!
 manager=
 cleanup() {
     [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
     [ -n "$manager" ] && kill "$manager" 2>/dev/null || true
     kill "$server" 2>/dev/null || true
+    rm -rf "$scratch"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+for _ in $(seq 200); do [ -s "$scratch/display" ] && break; sleep 0.05; done
+[ -s "$scratch/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$scratch/display")"
+xdpyinfo >/dev/null 2>&1 || fail "no X server on $DISPLAY"
 if [ -n "$window_manager" ]; then
     "$window_manager" >/dev/null 2>&1 &
     manager=$!

@@ -65,8 +65,10 @@ struct KindSettings {
     bool defaultButtonLook = false;  // drawn with a default button's heavier outline
     // Labels.
     bool wrapLines = false;          // break at CR LF and wrap wide lines; else one line
-    // Tab controls: the captions of the pages, in page order.
+    // Tab controls: the captions of the pages, in page order, and the height of the tabs in
+    // pixels (0: the platform's own).
     std::span<const std::string_view> pageCaptions;
+    std::int32_t tabHeight = 0;
 };
 
 struct ControlSpec {
