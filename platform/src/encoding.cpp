@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 #include "platform/runtime.h"
 
@@ -62,9 +63,47 @@ qsizetype gbkByteLength(const QString& text) {
 
 bool gbkCanEncode(const QString& text) { return gbkByteLength(text) >= 0; }
 
+namespace {
+
+// GBK has one-byte characters at 0x80 (the euro sign) and 0xFF that GB18030 lacks: a name
+// composed from the byte-limited box can hold them, and they decode as in GBK. Every other byte
+// goes to GB18030 in runs, cut only where such a byte starts a character. error, if given, tells
+// whether a run held a broken or cut-short sequence.
+QString decodeBoxBytes(std::string_view bytes, bool* error) {
+    QString text;
+    bool failed = false;
+    std::size_t from = 0;
+    std::size_t at = 0;
+    const auto decodeRun = [&] {
+        QStringDecoder decoder = decoderFor(Codec::gb18030);
+        text += decoder.decode(viewOf(bytes.substr(from, at - from)));
+        failed = failed || decoder.hasError();
+    };
+    while (at < bytes.size()) {
+        const auto byte = static_cast<unsigned char>(bytes[at]);
+        if (byte == 0x80 || byte == 0xFF) {
+            decodeRun();
+            text += decodeGbk(bytes.substr(at, 1));
+            from = ++at;
+        } else if (byte < 0x80) {
+            ++at;
+        } else {
+            // A lead byte: four bytes when a digit follows, else two.
+            const bool four = at + 1 < bytes.size() && bytes[at + 1] >= '0' && bytes[at + 1] <= '9';
+            at = std::min(bytes.size(), at + (four ? 4 : 2));
+        }
+    }
+    decodeRun();
+    if (error) {
+        *error = failed;
+    }
+    return text;
+}
+
+}  // namespace
+
 QString decodeBoxText(std::string_view bytes) {
-    QStringDecoder decoder = decoderFor(Codec::gb18030);
-    QString text = decoder.decode(viewOf(bytes));
+    QString text = decodeBoxBytes(bytes, nullptr);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }
@@ -79,7 +118,7 @@ std::string encodeBoxText(const QString& text) {
 }
 
 bool isWholeBoxText(std::string_view bytes) {
-    QStringDecoder decoder = decoderFor(Codec::gb18030);
-    const QString text = decoder.decode(viewOf(bytes));
-    return !decoder.hasError();
+    bool error = false;
+    decodeBoxBytes(bytes, &error);
+    return !error;
 }

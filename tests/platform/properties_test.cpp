@@ -277,6 +277,23 @@ TEST_F(RuntimeProperties, BoxWritesShowExactlyTheWrittenTextWhateverShortcutThey
     }
 }
 
+TEST_F(RuntimeProperties, BoxWritesShowTheOneByteGbkCharactersThatGb18030Lacks) {
+    // The euro sign is one byte in GBK (0x80), as the byte-limited box counts it, and so it comes
+    // into the names composed from a typed surname; GB18030 has no character at 0x80 or 0xFF.
+    controlWidget(line)->setFocus();
+    type(QStringLiteral("€"));
+    const std::string euro = text(line);
+    ASSERT_EQ(hexBytes(euro), "80");
+    const auto* shown = qobject_cast<QPlainTextEdit*>(controlWidget(box));
+    write(box, "a\r\n");
+    write(box, euro + utf8ToGbk("李\r\n") + "a\r\n");  // a line put on top
+    EXPECT_EQ(text(box), euro + utf8ToGbk("李\r\n") + "a\r\n");
+    EXPECT_EQ(shown->toPlainText().toStdString(), "€李\na\n");
+    write(box, "\xFF" "b" + euro);  // replaced whole
+    EXPECT_EQ(text(box), "\xFF" "b" + euro);
+    EXPECT_EQ(shown->toPlainText().toStdString(), "\uF8F5b€");
+}
+
 TEST(TextServices, CountJoinCompareAndRelease) {
     EXPECT_EQ(textLength(""), 0u);
     EXPECT_EQ(textLength(utf8ToGbk("欧阳")), 4u);
