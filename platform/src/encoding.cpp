@@ -111,6 +111,8 @@ QString decodeBoxText(std::string_view bytes) {
 std::string encodeBoxText(const QString& text) {
     QString withCrLf = text;
     withCrLf.replace(QChar::ParagraphSeparator, QChar(u'\n'));
+    // Shift+Return puts a line separator into the block: the box shows a line break there too.
+    withCrLf.replace(QChar::LineSeparator, QChar(u'\n'));
     withCrLf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     QStringEncoder encoder = encoderFor(Codec::gb18030);
     const QByteArray bytes = encoder.encode(withCrLf);

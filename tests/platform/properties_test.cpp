@@ -294,6 +294,16 @@ TEST_F(RuntimeProperties, BoxWritesShowTheOneByteGbkCharactersThatGb18030Lacks) 
     EXPECT_EQ(shown->toPlainText().toStdString(), "\uF8F5b€");
 }
 
+TEST_F(RuntimeProperties, ShiftReturnInABoxReadsAsCrLfLikeReturn) {
+    controlWidget(box)->setFocus();
+    type(QStringLiteral("a"));
+    QTest::keyClick(controlWidget(box), Qt::Key_Return, Qt::ShiftModifier);  // a line separator
+    type(QStringLiteral("b"));
+    QTest::keyClick(controlWidget(box), Qt::Key_Return);
+    type(QStringLiteral("c"));
+    EXPECT_EQ(text(box), "a\r\nb\r\nc");
+}
+
 TEST(TextServices, CountJoinCompareAndRelease) {
     EXPECT_EQ(textLength(""), 0u);
     EXPECT_EQ(textLength(utf8ToGbk("欧阳")), 4u);
