@@ -43,7 +43,8 @@ public:
             return QObject::event(event);
         }
         QWidget* window = window_();
-        const bool exposed = window && window->windowHandle() && window->windowHandle()->isExposed();
+        const bool exposed =
+            window && window->windowHandle() && window->windowHandle()->isExposed();
         if (delivered_ > 0 || !exposed) {
             postSentinel();
             return true;

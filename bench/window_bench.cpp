@@ -30,7 +30,9 @@ constexpr std::string_view surnameLi = "\xC0\xEE";                    // 李
 // Counts the paint events that a widget receives.
 class PaintCounter final : public QObject {
 public:
-    explicit PaintCounter(QWidget* watched) : QObject(watched) { watched->installEventFilter(this); }
+    explicit PaintCounter(QWidget* watched) : QObject(watched) {
+        watched->installEventFilter(this);
+    }
 
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
@@ -193,7 +195,8 @@ void registerClicks() {
                            "BM_click/button5_customName"};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const ClickCase& c = cases[i];
-        benchmark::RegisterBenchmark(names[i], [&c](benchmark::State& state) { BM_click(state, c); })
+        const auto run = [&c](benchmark::State& state) { BM_click(state, c); };
+        benchmark::RegisterBenchmark(names[i], run)
             ->ArgName("lines")
             ->Args({0})
             ->Args({1000})

@@ -44,19 +44,18 @@ void mapLayoutFaces() {
 }
 
 // A program write of a multi-line box. When the new text is the box's text with a prefix put in
-// front of it, as every result line is, only the prefix is inserted; the box's view and the
-// bytes that a read returns are the same as after replacing the whole text.
+// front of it, as every result line is, only the prefix is inserted, into the document and into
+// the cached bytes; the box's view and the bytes that a read returns are the same as after
+// replacing the whole text.
 void writeBoxText(LiveControl& control, std::string_view bytes) {
     QPlainTextEdit* box = control.box;
-    const std::string& current = control.boxBytes;
-    const bool prefixOnly =
-        control.boxBytesValid && !current.empty() && bytes.size() >= current.size() &&
-        bytes.substr(bytes.size() - current.size()) == current;
+    const std::string_view current = control.boxBytes.view();
+    const bool prefixOnly = control.boxBytesValid && !current.empty() && bytes.ends_with(current);
+    const std::string_view prefix = bytes.substr(0, bytes.size() - current.size());
     ++control.writing;
     {
         const QSignalBlocker blocker(box);
         QTextDocument* document = box->document();
-        const std::string_view prefix = bytes.substr(0, bytes.size() - current.size());
         if (prefixOnly && isWholeBoxText(prefix) && !(prefix.ends_with('\r') && current.starts_with('\n'))) {
             // Program writes are not undoable, like a whole-text replacement.
             document->setUndoRedoEnabled(false);
@@ -69,17 +68,21 @@ void writeBoxText(LiveControl& control, std::string_view bytes) {
             box->setPlainText(decodeBoxText(bytes));
         }
     }
-    control.boxBytes.assign(bytes);
+    if (prefixOnly) {
+        control.boxBytes.prepend(prefix);
+    } else {
+        control.boxBytes = bytes;
+    }
     control.boxBytesValid = true;
     --control.writing;
 }
 
-const std::string& boxText(LiveControl& control) {
+std::string_view boxText(LiveControl& control) {
     if (!control.boxBytesValid) {
         control.boxBytes = encodeBoxText(control.box->document()->toRawText());
         control.boxBytesValid = true;
     }
-    return control.boxBytes;
+    return control.boxBytes.view();
 }
 
 LiveControl& checkedControl(WindowNumber window, ControlNumber control) {
@@ -160,7 +163,7 @@ void deliverRelease(ReleaseHandler handler, std::int32_t x, std::int32_t y, std:
 std::string readProperty(WindowNumber window, ControlNumber control, TextProperty) {
     LiveControl& live = checkedControl(window, control);
     if (live.box) {
-        return boxText(live);
+        return std::string(boxText(live));
     }
     if (live.line) {
         return encodeGbk(live.line->text());

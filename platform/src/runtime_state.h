@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "box_bytes.h"
 #include "platform/window_layout.h"
 
 class QApplication;
@@ -29,7 +30,7 @@ struct LiveControl {
     ReleaseHandler onLeftButtonRelease = nullptr;
     // A multi-line box's text as the bytes that a read returns, kept while only the program
     // writes the box; a user's edit invalidates it.
-    std::string boxBytes;
+    BoxBytes boxBytes;
     bool boxBytesValid = true;
     // Depth of program writes into this box in progress (its own change signals are ignored).
     int writing = 0;
