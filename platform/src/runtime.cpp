@@ -8,9 +8,14 @@
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "encoding.h"
 #include "platform/runtime.h"
@@ -41,6 +46,31 @@ void mapLayoutFaces() {
                                    QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Serif CJK")};
     QFont::insertSubstitutions(QStringLiteral(u"宋体"), songFaces);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), songFaces);
+}
+
+// Every result line costs its handler two copies of the whole log, its read and its joined text,
+// both freed again before the click ends. glibc serves a block above its mmap threshold by a
+// fresh mapping, and gives the heap's free top back to the system once it passes the trim
+// threshold (about twice the mmap threshold); either way the next click faults every page of its
+// copies in again, some 4,500 pages per copy of a 1,000,000-line log. Once a box holds a large
+// text, blocks of its size come from the heap and a free top of several of them is kept, so that
+// the copies reuse pages already in memory. The peak stays as it was; what goes is only the
+// return of those pages between two clicks. Beyond glibc's largest mmap threshold (32 MiB on 64
+// bits) copies are fresh mappings again.
+void keepHeapRoomForCopiesOf(std::size_t textBytes) {
+#if defined(__GLIBC__)
+    constexpr std::size_t largeText = std::size_t{1} << 20;
+    constexpr std::size_t largestMmapThreshold = std::size_t{32} << 20;
+    static std::size_t kept = 0;  // the free top that is kept, only ever raised
+    if (textBytes < largeText || 4 * textBytes <= kept) {
+        return;
+    }
+    kept = std::min<std::size_t>(8 * textBytes, INT_MAX);
+    mallopt(M_MMAP_THRESHOLD, static_cast<int>(std::min(2 * textBytes, largestMmapThreshold)));
+    mallopt(M_TRIM_THRESHOLD, static_cast<int>(kept));
+#else
+    static_cast<void>(textBytes);
+#endif
 }
 
 // A program write of a multi-line box. When the new text is the box's text with a prefix put in
@@ -74,6 +104,7 @@ void writeBoxText(LiveControl& control, std::string_view bytes) {
         control.boxBytes = bytes;
     }
     control.boxBytesValid = true;
+    keepHeapRoomForCopiesOf(control.boxBytes.size());
     --control.writing;
 }
 
