@@ -184,6 +184,51 @@ void BM_click(benchmark::State& state, const ClickCase& c) {
     settleAndPaint();
 }
 
+// The handler's log work of one result on page 1 without the click and the frame: the read of
+// the whole log, the join of the new line with it and the write back, each timed on its own
+// (counters: medians in ms); the manual time is their sum. The log is refilled as in BM_click.
+void BM_logParts(benchmark::State& state) {
+    const ClickCase& c = cases[0];
+    const long lines = state.range(0);
+    const long resetEvery = std::max(1L, lines / 100);
+    const std::string log = prebuiltLog(c, lines);
+    const std::string line = c.line();
+    const std::string_view label = std::string_view(line).substr(0, weaponLabel.size());
+    const std::string_view result =
+        std::string_view(line).substr(label.size(), line.size() - label.size() - 2);
+    writeProperty(mainWindow, c.box, TextProperty::text, log);
+    std::vector<double> reads, joins, writes;
+    long sinceReset = 0;
+    using Clock = std::chrono::steady_clock;
+    const auto ms = [](Clock::time_point from, Clock::time_point to) {
+        return std::chrono::duration<double, std::milli>(to - from).count();
+    };
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        std::string old = readProperty(mainWindow, c.box, TextProperty::text);
+        const auto t1 = Clock::now();
+        std::string joined = joinTexts({label, result, "\r\n", old});
+        releaseText(old);
+        const auto t2 = Clock::now();
+        writeProperty(mainWindow, c.box, TextProperty::text, joined);
+        releaseText(joined);
+        const auto t3 = Clock::now();
+        reads.push_back(ms(t0, t1));
+        joins.push_back(ms(t1, t2));
+        writes.push_back(ms(t2, t3));
+        state.SetIterationTime(ms(t0, t3) / 1e3);
+        if (++sinceReset == resetEvery) {
+            writeProperty(mainWindow, c.box, TextProperty::text, log);
+            sinceReset = 0;
+        }
+    }
+    state.counters["read_ms"] = quantile(reads, 0.5);
+    state.counters["join_ms"] = quantile(joins, 0.5);
+    state.counters["write_ms"] = quantile(writes, 0.5);
+    writeProperty(mainWindow, c.box, TextProperty::text, "");
+    settleAndPaint();
+}
+
 // 200 clicks per case; NOVEL_CLICKS sets another number, for profiling one case at length.
 benchmark::IterationCount clicksPerCase() {
     const int clicks = qEnvironmentVariableIntValue("NOVEL_CLICKS");
@@ -207,6 +252,14 @@ void registerClicks() {
             ->Unit(benchmark::kMillisecond)
             ->Iterations(clicksPerCase());
     }
+    benchmark::RegisterBenchmark("BM_logParts/button1_weapon", BM_logParts)
+        ->ArgName("lines")
+        ->Args({0})
+        ->Args({100000})
+        ->Args({1000000})
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(clicksPerCase());
 }
 
 }  // namespace
