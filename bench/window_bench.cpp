@@ -150,6 +150,10 @@ void BM_click(benchmark::State& state, const ClickCase& c) {
         clickWidget(button);
         settleAndPaint();
     }
+    const std::string warmed = readProperty(mainWindow, c.box, TextProperty::text);
+    if (warmed.size() <= log.size() || !warmed.ends_with(log)) {
+        state.SkipWithError("the clicks put no result line on top of the log");
+    }
     refill();
 
     std::vector<double> samples;
