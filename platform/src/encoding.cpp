@@ -114,9 +114,28 @@ std::string encodeBoxText(const QString& text) {
     // Shift+Return puts a line separator into the block: the box shows a line break there too.
     withCrLf.replace(QChar::LineSeparator, QChar(u'\n'));
     withCrLf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    QStringEncoder encoder = encoderFor(Codec::gb18030);
-    const QByteArray bytes = encoder.encode(withCrLf);
-    return toStdString(bytes);
+    // GBK's one-byte characters keep their GBK byte, whoever typed them, so that the bytes of a
+    // GBK text read back as they were written; the rest goes to GB18030 in runs between them.
+    static const QString oneByteCharacters = decodeGbk("\x80") + decodeGbk("\xFF");
+    std::string bytes;
+    qsizetype from = 0;
+    const auto encodeRun = [&](qsizetype to) {
+        QStringEncoder encoder = encoderFor(Codec::gb18030);
+        const QByteArray run = encoder.encode(QStringView(withCrLf).sliced(from, to - from));
+        bytes.append(run.constData(), static_cast<std::size_t>(run.size()));
+    };
+    const bool anyOneByte = std::any_of(oneByteCharacters.begin(), oneByteCharacters.end(),
+                                        [&](QChar c) { return withCrLf.contains(c); });
+    for (qsizetype at = 0; anyOneByte && at < withCrLf.size(); ++at) {
+        const qsizetype which = oneByteCharacters.indexOf(withCrLf.at(at));
+        if (which >= 0 && withCrLf.at(at) != QChar::ReplacementCharacter) {
+            encodeRun(at);
+            bytes += which == 0 ? '\x80' : '\xFF';
+            from = at + 1;
+        }
+    }
+    encodeRun(withCrLf.size());
+    return bytes;
 }
 
 bool isWholeBoxText(std::string_view bytes) {

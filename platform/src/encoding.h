@@ -21,8 +21,8 @@ qsizetype gbkByteLength(const QString& text);
 // The text of a multi-line box and its bytes. GB18030 is byte-identical to GBK on every GBK
 // character but two, and encodes all of Unicode, so a user's text survives the round trip
 // whatever it holds. The two are GBK's one-byte 0x80 (the euro sign) and 0xFF, which GB18030
-// lacks: decoding takes them as in GBK, so that a program write of GBK text shows what it holds;
-// encoding gives their GB18030 sequences. Lines are separated by CR LF in the bytes and by '\n'
+// lacks: both ways they are taken as in GBK, so that GBK text reads back byte for byte whoever
+// typed it. Lines are separated by CR LF in the bytes and by '\n'
 // in the QString.
 QString decodeBoxText(std::string_view bytes);
 std::string encodeBoxText(const QString& text);

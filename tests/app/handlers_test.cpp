@@ -28,8 +28,13 @@ const std::string techniqueLabel = "\xB9\xA6\xB7\xA8\xA3\xBA";  // 功法：
 const std::string maleLabel = "\xC4\xD0\xC3\xFB\xA3\xBA";       // 男名：
 const std::string femaleLabel = "\xC5\xAE\xC3\xFB\xA3\xBA";     // 女名：
 
-// A result box holds GB18030: the same bytes as GBK for GBK characters, four bytes for the rest.
+// A result box holds GB18030: the same bytes as GBK for GBK characters, four bytes for the rest,
+// and GBK's one byte 0x80 for the euro sign, which GB18030 gives two.
 std::string utf8ToGb18030(std::string_view utf8) {
+    const std::string_view euro = "€";
+    if (const std::size_t at = utf8.find(euro); at != std::string_view::npos) {
+        return utf8ToGb18030(utf8.substr(0, at)) + '\x80' + utf8ToGb18030(utf8.substr(at + euro.size()));
+    }
     iconv_t cd = iconv_open("GB18030", "UTF-8");
     EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
     std::string output(utf8.size() * 4 + 4, '\0');
