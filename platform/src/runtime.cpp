@@ -73,6 +73,15 @@ void keepHeapRoomForCopiesOf(std::size_t textBytes) {
 #endif
 }
 
+// The heap that the window and its logs left free goes back to the system, wherever it lies: the
+// trim threshold that keepHeapRoomForCopiesOf raised, and blocks freed below the heap's top, keep
+// it resident otherwise.
+void giveFreeHeapBack() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
 // A program write of a multi-line box. When the new text is the box's text with a prefix put in
 // front of it, as every result line is, only the prefix is inserted, into the document and into
 // the cached bytes; the box's view and the bytes that a read returns are the same as after
@@ -166,6 +175,7 @@ void releaseRuntime() {
     runtime.delivering = false;
     destroyStartWindow();
     runtime.application.reset();
+    giveFreeHeapBack();
 }
 
 ExitRoutine registeredExitRoutine() { return runtime.exitRoutine; }
