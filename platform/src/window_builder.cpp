@@ -5,6 +5,8 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -453,7 +455,9 @@ void loadStartWindow(const WindowLayout& layout) {
     window->setWindowTitle(decodeGbk(settings.title));
     window->setFont(toQFont(settings.font));
     if (!settings.iconResource.empty()) {
-        window->setWindowIcon(QIcon(QStringLiteral(":/") + decodeGbk(settings.iconResource)));
+        // The resource is a PNG: naming the format spares Qt a look through every image plugin.
+        const QImage icon(QStringLiteral(":/") + decodeGbk(settings.iconResource), "PNG");
+        window->setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     }
     if (settings.resizable) {
         window->resize(settings.width, settings.height);
