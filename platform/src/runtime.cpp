@@ -182,7 +182,7 @@ ExitRoutine registeredExitRoutine() { return runtime.exitRoutine; }
 
 LiveControl& liveControl(ControlNumber number) {
     for (LiveControl& control : runtime.start.controls) {
-        if (control.spec->number == number) {
+        if (control.entry->number == number) {
             return control;
         }
     }
@@ -209,7 +209,7 @@ std::string readProperty(WindowNumber window, ControlNumber control, TextPropert
     if (live.line) {
         return encodeGbk(live.line->text());
     }
-    return std::string(live.spec->text);
+    return std::string(live.entry->text);
 }
 
 bool readProperty(WindowNumber window, ControlNumber control, FlagProperty property) {

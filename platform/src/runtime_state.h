@@ -20,7 +20,7 @@ class QWidget;
 
 // One live control of the start window.
 struct LiveControl {
-    const ControlSpec* spec = nullptr;
+    const ControlSpec* entry = nullptr;
     QWidget* widget = nullptr;
     QPlainTextEdit* box = nullptr;        // multi-line edit box
     QLineEdit* line = nullptr;            // single-line edit box

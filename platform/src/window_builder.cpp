@@ -119,7 +119,7 @@ private:
             return true;
         }
         LiveControl* control = controlOf(watched);
-        if (control && control->spec->kind == ControlKind::radioButton && !(key->modifiers() & chords)) {
+        if (control && control->entry->kind == ControlKind::radioButton && !(key->modifiers() & chords)) {
             switch (key->key()) {
                 case Qt::Key_Right:
                 case Qt::Key_Down:
@@ -155,7 +155,7 @@ private:
     // An edit box shows its selection only while it has the focus.
     static void showSelectionOnlyWithFocus(QObject* watched, bool focused) {
         LiveControl* control = controlOf(watched);
-        if (!control || control->spec->kind != ControlKind::editBox) {
+        if (!control || control->entry->kind != ControlKind::editBox) {
             return;
         }
         QPalette palette = control->widget->palette();
@@ -198,32 +198,32 @@ QColor toQColor(std::uint32_t rgb) {
                   static_cast<int>(rgb & 0xFF));
 }
 
-QFont toQFont(const FontSpec& spec) {
-    if (spec.face.empty()) {
+QFont toQFont(const FontSpec& entry) {
+    if (entry.face.empty()) {
         return QApplication::font();
     }
-    QFont font(decodeGbk(spec.face));
-    font.setPixelSize(spec.pixelHeight);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    QFont font(decodeGbk(entry.face));
+    font.setPixelSize(entry.pixelHeight);
+    font.setWeight(static_cast<QFont::Weight>(entry.weight));
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
     return font;
 }
 
-void applyColours(QWidget* widget, const ControlSpec& spec) {
+void applyColours(QWidget* widget, const ControlSpec& entry) {
     QPalette palette = widget->palette();
-    const bool editBox = spec.kind == ControlKind::editBox;
-    if (!spec.textColour.platformStandard) {
-        const QColor text = toQColor(spec.textColour.rgb);
+    const bool editBox = entry.kind == ControlKind::editBox;
+    if (!entry.textColour.platformStandard) {
+        const QColor text = toQColor(entry.textColour.rgb);
         palette.setColor(editBox ? QPalette::Text : QPalette::WindowText, text);
-        if (spec.kind == ControlKind::radioButton) {
+        if (entry.kind == ControlKind::radioButton) {
             palette.setColor(QPalette::ButtonText, text);
         }
     }
-    if (!spec.backgroundColour.platformStandard) {
+    if (!entry.backgroundColour.platformStandard) {
         palette.setColor(editBox ? QPalette::Base : QPalette::Window,
-                         toQColor(spec.backgroundColour.rgb));
+                         toQColor(entry.backgroundColour.rgb));
     }
     widget->setPalette(palette);
 }
@@ -246,19 +246,19 @@ QString wrapCaption(const QString& caption, const QFont& font, int width) {
     return wrapped + line;
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget* parent, LiveControl& live) {
-    const QString text = decodeGbk(spec.text);
-    switch (spec.kind) {
+QWidget* createWidget(const ControlSpec& entry, QWidget* parent, LiveControl& live) {
+    const QString text = decodeGbk(entry.text);
+    switch (entry.kind) {
         case ControlKind::tabControl: {
             auto* tabs = new QTabWidget(parent);
-            for (const std::string_view caption : spec.settings.pageCaptions) {
+            for (const std::string_view caption : entry.settings.pageCaptions) {
                 tabs->addTab(new QWidget(), decodeGbk(caption));
             }
             tabs->setFocusPolicy(Qt::NoFocus);
             // Not a Tab stop; a click on a tab gives it the focus for the arrow keys.
             tabs->tabBar()->setFocusPolicy(Qt::ClickFocus);
-            if (spec.settings.tabHeight > 0) {
-                auto* style = new TabStripStyle(spec.settings.tabHeight);
+            if (entry.settings.tabHeight > 0) {
+                auto* style = new TabStripStyle(entry.settings.tabHeight);
                 style->setParent(tabs);
                 tabs->tabBar()->setStyle(style);
             }
@@ -266,28 +266,28 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, LiveControl& liv
             return tabs;
         }
         case ControlKind::editBox: {
-            if (spec.settings.multiLine) {
+            if (entry.settings.multiLine) {
                 auto* box = new QPlainTextEdit(parent);
                 box->setTabChangesFocus(true);
                 box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
                 box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-                box->setVerticalScrollBarPolicy(spec.settings.verticalScrollBar
+                box->setVerticalScrollBarPolicy(entry.settings.verticalScrollBar
                                                     ? Qt::ScrollBarAlwaysOn
                                                     : Qt::ScrollBarAlwaysOff);
                 box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                box->setFrameStyle(spec.settings.border == EditBorder::flatLine
+                box->setFrameStyle(entry.settings.border == EditBorder::flatLine
                                        ? QFrame::Box | QFrame::Plain
                                        : QFrame::StyledPanel | QFrame::Sunken);
                 box->setLineWidth(1);
                 box->document()->setUndoRedoEnabled(true);
-                box->setPlainText(decodeBoxText(spec.text));
+                box->setPlainText(decodeBoxText(entry.text));
                 live.box = box;
-                live.boxBytes = std::string(spec.text);
+                live.boxBytes = std::string(entry.text);
                 return box;
             }
             auto* line = new QLineEdit(parent);
-            if (spec.settings.byteLimit > 0) {
-                line->setValidator(new GbkByteLimitValidator(spec.settings.byteLimit, line));
+            if (entry.settings.byteLimit > 0) {
+                line->setValidator(new GbkByteLimitValidator(entry.settings.byteLimit, line));
             }
             line->setFrame(true);
             line->setText(text);
@@ -296,10 +296,10 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, LiveControl& liv
         }
         case ControlKind::button: {
             auto* button = new QPushButton(parent);
-            button->setFont(toQFont(spec.font));
-            button->setText(wrapCaption(text, button->font(), spec.width));
+            button->setFont(toQFont(entry.font));
+            button->setText(wrapCaption(text, button->font(), entry.width));
             button->setAutoDefault(true);  // Enter on a focused button presses it
-            button->setDefault(spec.settings.defaultButtonLook);
+            button->setDefault(entry.settings.defaultButtonLook);
             live.button = button;
             return button;
         }
@@ -312,9 +312,9 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, LiveControl& liv
         case ControlKind::label: {
             auto* label = new QLabel(parent);
             label->setTextFormat(Qt::PlainText);
-            label->setText(spec.settings.wrapLines ? decodeBoxText(spec.text) : text);
-            label->setWordWrap(spec.settings.wrapLines);
-            label->setAlignment(spec.settings.wrapLines ? Qt::AlignLeft | Qt::AlignTop
+            label->setText(entry.settings.wrapLines ? decodeBoxText(entry.text) : text);
+            label->setWordWrap(entry.settings.wrapLines);
+            label->setAlignment(entry.settings.wrapLines ? Qt::AlignLeft | Qt::AlignTop
                                                         : Qt::AlignLeft | Qt::AlignVCenter);
             label->setFocusPolicy(Qt::NoFocus);
             return label;
@@ -323,16 +323,16 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, LiveControl& liv
     fatalError("unknown control kind");
 }
 
-Qt::FocusPolicy focusPolicyOf(const ControlSpec& spec) {
-    if (spec.kind == ControlKind::label || spec.kind == ControlKind::tabControl) {
+Qt::FocusPolicy focusPolicyOf(const ControlSpec& entry) {
+    if (entry.kind == ControlKind::label || entry.kind == ControlKind::tabControl) {
         return Qt::NoFocus;
     }
     // Tab is handled by the window's own order; every focusable control takes clicks.
-    return spec.tabStop ? Qt::StrongFocus : Qt::ClickFocus;
+    return entry.tabStop ? Qt::StrongFocus : Qt::ClickFocus;
 }
 
-void bindEvents(const ControlSpec& spec, LiveControl& live) {
-    for (const EventBinding& binding : spec.events) {
+void bindEvents(const ControlSpec& entry, LiveControl& live) {
+    for (const EventBinding& binding : entry.events) {
         const bool isRelease = binding.event == EventKind::leftButtonRelease;
         if ((isRelease && !binding.releaseHandler) || (!isRelease && !binding.handler)) {
             fatalError("a layout binding names no handler");
@@ -369,11 +369,11 @@ void checkOnlyThisRadio(LiveControl& clicked) {
 }
 
 void connectSignals(LiveControl& live) {
-    const ControlNumber number = live.spec->number;
+    const ControlNumber number = live.entry->number;
     if (live.button) {
         QObject::connect(live.button, &QAbstractButton::clicked, [number] {
             LiveControl& control = liveControl(number);
-            if (control.spec->kind == ControlKind::radioButton) {
+            if (control.entry->kind == ControlKind::radioButton) {
                 checkOnlyThisRadio(control);
             }
             deliver(control.onClick);
@@ -404,19 +404,19 @@ void connectSignals(LiveControl& live) {
 // The layout cannot be built if numbers repeat, a parent is missing or a page does not exist.
 void checkLayout(const WindowLayout& layout) {
     std::set<ControlNumber> numbers;
-    for (const ControlSpec& spec : layout.controls) {
-        if (spec.number == noParent || !numbers.insert(spec.number).second) {
+    for (const ControlSpec& entry : layout.controls) {
+        if (entry.number == noParent || !numbers.insert(entry.number).second) {
             fatalError("the start window's control numbers are not unique");
         }
     }
-    for (const ControlSpec& spec : layout.controls) {
-        if (spec.parent == noParent) {
+    for (const ControlSpec& entry : layout.controls) {
+        if (entry.parent == noParent) {
             continue;
         }
         const auto parent = std::find_if(layout.controls.begin(), layout.controls.end(),
-                                         [&](const ControlSpec& p) { return p.number == spec.parent; });
+                                         [&](const ControlSpec& p) { return p.number == entry.parent; });
         if (parent == layout.controls.end() || parent->kind != ControlKind::tabControl ||
-            spec.page < 1 || static_cast<std::size_t>(spec.page) > parent->settings.pageCaptions.size()) {
+            entry.page < 1 || static_cast<std::size_t>(entry.page) > parent->settings.pageCaptions.size()) {
             fatalError("a control of the start window has no page to sit on");
         }
     }
@@ -476,28 +476,28 @@ void loadStartWindow(const WindowLayout& layout) {
     // 2. The controls, from the last list position to the first; the tab control comes first.
     start.controls.assign(layout.controls.size(), LiveControl{});
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-        start.controls[i].spec = &layout.controls[i];
+        start.controls[i].entry = &layout.controls[i];
     }
     for (std::size_t i = layout.controls.size(); i-- > 0;) {
-        const ControlSpec& spec = layout.controls[i];
+        const ControlSpec& entry = layout.controls[i];
         LiveControl& live = start.controls[i];
-        QWidget* parent = spec.parent == noParent ? window : liveControl(spec.parent).widget;
-        live.widget = createWidget(spec, parent, live);
-        live.widget->setObjectName(decodeGbk(spec.name));
-        if (spec.kind != ControlKind::button) {
-            live.widget->setFont(toQFont(spec.font));
+        QWidget* parent = entry.parent == noParent ? window : liveControl(entry.parent).widget;
+        live.widget = createWidget(entry, parent, live);
+        live.widget->setObjectName(decodeGbk(entry.name));
+        if (entry.kind != ControlKind::button) {
+            live.widget->setFont(toQFont(entry.font));
         }
-        applyColours(live.widget, spec);
-        live.widget->setGeometry(spec.left, spec.top, spec.width, spec.height);
-        live.widget->setEnabled(!spec.disabled);
-        live.widget->setFocusPolicy(focusPolicyOf(spec));
+        applyColours(live.widget, entry);
+        live.widget->setGeometry(entry.left, entry.top, entry.width, entry.height);
+        live.widget->setEnabled(!entry.disabled);
+        live.widget->setFocusPolicy(focusPolicyOf(entry));
         live.widget->setCursor(Qt::ArrowCursor);
         if (live.box || live.line) {
             live.widget->unsetCursor();
         }
-        bindEvents(spec, live);
-        if (spec.kind == ControlKind::radioButton) {
-            const auto page = static_cast<std::size_t>(spec.page);
+        bindEvents(entry, live);
+        if (entry.kind == ControlKind::radioButton) {
+            const auto page = static_cast<std::size_t>(entry.page);
             if (start.radioGroups.size() <= page) {
                 start.radioGroups.resize(page + 1, nullptr);
             }
@@ -540,22 +540,22 @@ void loadStartWindow(const WindowLayout& layout) {
 
 void showPage(int page) {
     for (LiveControl& control : runtime.start.controls) {
-        if (control.spec->parent != noParent) {
-            control.widget->setVisible(control.spec->visible && control.spec->page == page);
+        if (control.entry->parent != noParent) {
+            control.widget->setVisible(control.entry->visible && control.entry->page == page);
         }
     }
 }
 
 bool canTakeFocus(const LiveControl& control) {
     return control.widget->focusPolicy() != Qt::NoFocus && control.widget->isEnabled() &&
-           control.spec->visible && control.spec->parent != noParent;
+           control.entry->visible && control.entry->parent != noParent;
 }
 
 // The first control of the page in page (list) order that is enabled and takes the focus. A page
 // without one leaves the focus on the tab strip, where the arrow keys switch pages.
 void focusFirstControlOfPage(int page) {
     for (LiveControl& control : runtime.start.controls) {
-        if (control.spec->page == page && control.spec->parent != noParent && canTakeFocus(control)) {
+        if (control.entry->page == page && control.entry->parent != noParent && canTakeFocus(control)) {
             control.widget->setFocus(Qt::OtherFocusReason);
             return;
         }
@@ -572,7 +572,7 @@ void moveTabFocus(bool forward) {
     std::vector<LiveControl*> stops;
     for (std::size_t i = start.controls.size(); i-- > 0;) {
         LiveControl& control = start.controls[i];
-        if (control.spec->page == page && control.spec->tabStop && canTakeFocus(control)) {
+        if (control.entry->page == page && control.entry->tabStop && canTakeFocus(control)) {
             stops.push_back(&control);
         }
     }
@@ -598,7 +598,7 @@ void moveRadioCheck(LiveControl& from, int step) {
     std::vector<LiveControl*> group;
     for (std::size_t i = runtime.start.controls.size(); i-- > 0;) {
         LiveControl& control = runtime.start.controls[i];
-        if (control.spec->kind == ControlKind::radioButton && control.spec->page == from.spec->page) {
+        if (control.entry->kind == ControlKind::radioButton && control.entry->page == from.entry->page) {
             group.push_back(&control);
         }
     }

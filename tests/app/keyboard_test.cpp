@@ -15,9 +15,9 @@
 namespace {
 
 const char* nameOf(ControlNumber control) {
-    for (const ControlSpec& spec : mainWindowLayout.controls) {
-        if (spec.number == control) {
-            return spec.name.data();  // GBK; only compared, never printed as UTF-8
+    for (const ControlSpec& entry : mainWindowLayout.controls) {
+        if (entry.number == control) {
+            return entry.name.data();  // GBK; only compared, never printed as UTF-8
         }
     }
     return "";
@@ -59,10 +59,10 @@ TEST_F(Pages, SwitchingShowsOnlyThatPageAndFocusesItsFirstFocusableControl) {
         SCOPED_TRACE(c.page);
         clickTab(c.page);
         EXPECT_EQ(currentPage(), c.page);
-        for (const ControlSpec& spec : mainWindowLayout.controls) {
-            if (spec.parent == noParent) continue;
-            const bool shown = std::find(c.shown.begin(), c.shown.end(), spec.number) != c.shown.end();
-            EXPECT_EQ(controlWidget(spec.number)->isVisible(), shown) << gbkToUtf8(spec.name);
+        for (const ControlSpec& entry : mainWindowLayout.controls) {
+            if (entry.parent == noParent) continue;
+            const bool shown = std::find(c.shown.begin(), c.shown.end(), entry.number) != c.shown.end();
+            EXPECT_EQ(controlWidget(entry.number)->isVisible(), shown) << gbkToUtf8(entry.name);
         }
         if (c.focus) {
             EXPECT_EQ(utf8NameOf(focusedControl()), utf8NameOf(c.focus));
@@ -188,11 +188,11 @@ TEST_F(RadioArrows, MoveTheCheckInCreationOrderWithWrapAroundAndFireTheClick) {
         EXPECT_TRUE(isChecked(c.to));
         EXPECT_EQ(utf8NameOf(focusedControl()), utf8NameOf(c.to));
         for (const ControlNumber other : {单选框1, 单选框2, 单选框3, 单选框4, 单选框5, 单选框6}) {
-            const ControlSpec* spec = nullptr;
+            const ControlSpec* entry = nullptr;
             for (const ControlSpec& s : mainWindowLayout.controls) {
-                if (s.number == other) spec = &s;
+                if (s.number == other) entry = &s;
             }
-            if (other != c.to && spec->page == c.page) {
+            if (other != c.to && entry->page == c.page) {
                 EXPECT_FALSE(isChecked(other)) << utf8NameOf(other);
             }
         }

@@ -88,11 +88,11 @@ TEST_F(MainWindowLayout, ListsNineteenControlsInListOrderWithUniqueNumbers) {
     ASSERT_EQ(mainWindowLayout.controls.size(), std::size(layoutFacts));
     EXPECT_EQ(mainWindowLayout.number, 0x52010001u);
     for (std::size_t i = 0; i < std::size(layoutFacts); ++i) {
-        const ControlSpec& spec = mainWindowLayout.controls[i];
-        EXPECT_EQ(spec.number, layoutFacts[i].number) << "list position " << i + 1;
-        EXPECT_EQ(gbkToUtf8(spec.name), layoutFacts[i].name) << "list position " << i + 1;
+        const ControlSpec& entry = mainWindowLayout.controls[i];
+        EXPECT_EQ(entry.number, layoutFacts[i].number) << "list position " << i + 1;
+        EXPECT_EQ(gbkToUtf8(entry.name), layoutFacts[i].name) << "list position " << i + 1;
         for (std::size_t j = 0; j < i; ++j) {
-            EXPECT_NE(spec.number, mainWindowLayout.controls[j].number);
+            EXPECT_NE(entry.number, mainWindowLayout.controls[j].number);
         }
     }
 }
@@ -215,14 +215,14 @@ TEST(MainWindowBindings, EveryBindingNamesItsHandlerAndNoOtherEventIsBound) {
         {按钮6, EventKind::click, on按钮6Click, nullptr},
     };
     std::size_t bound = 0;
-    for (const ControlSpec& spec : mainWindowLayout.controls) {
-        for (const EventBinding& binding : spec.events) {
+    for (const ControlSpec& entry : mainWindowLayout.controls) {
+        for (const EventBinding& binding : entry.events) {
             ++bound;
             const auto match = std::find_if(std::begin(expected), std::end(expected), [&](const Binding& b) {
-                return b.control == spec.number && b.event == binding.event &&
+                return b.control == entry.number && b.event == binding.event &&
                        b.handler == binding.handler && b.release == binding.releaseHandler;
             });
-            EXPECT_NE(match, std::end(expected)) << gbkToUtf8(spec.name) << " has an unexpected binding";
+            EXPECT_NE(match, std::end(expected)) << gbkToUtf8(entry.name) << " has an unexpected binding";
         }
     }
     EXPECT_EQ(bound, std::size(expected));
@@ -283,8 +283,8 @@ void recordCreation() {
     ++creationEvents;
     windowVisibleAtCreation = startWindowWidget()->isVisible();
     everyControlExistedAtCreation = true;
-    for (const ControlSpec& spec : mainWindowLayout.controls) {
-        everyControlExistedAtCreation = everyControlExistedAtCreation && controlWidget(spec.number);
+    for (const ControlSpec& entry : mainWindowLayout.controls) {
+        everyControlExistedAtCreation = everyControlExistedAtCreation && controlWidget(entry.number);
     }
     onWindowCreated();
 }

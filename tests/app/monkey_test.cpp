@@ -416,9 +416,9 @@ protected:
             at = pointIn(QRect(bar->mapTo(window, tab.topLeft()), tab.size()));
         } else if (where < 85) {
             std::vector<QWidget*> shown;
-            for (const ControlSpec& spec : mainWindowLayout.controls) {
-                if (spec.parent != noParent && spec.page == currentPage()) {
-                    shown.push_back(widgetOf(spec.number));
+            for (const ControlSpec& entry : mainWindowLayout.controls) {
+                if (entry.parent != noParent && entry.page == currentPage()) {
+                    shown.push_back(widgetOf(entry.number));
                 }
             }
             QWidget* control = shown[below(static_cast<std::uint32_t>(shown.size()))];

@@ -61,9 +61,9 @@ void typeText(const QString& text) {
 
 ControlNumber focusedControl() {
     QWidget* focused = QApplication::focusWidget();
-    for (const ControlSpec& spec : mainWindowLayout.controls) {
-        if (controlWidget(spec.number) == focused) {
-            return spec.number;
+    for (const ControlSpec& entry : mainWindowLayout.controls) {
+        if (controlWidget(entry.number) == focused) {
+            return entry.number;
         }
     }
     return 0;
