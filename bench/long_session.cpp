@@ -54,11 +54,12 @@ void settle() {
 void report(const char* what, long results, double textBytes, double rssBase, double heapBase) {
     const double rss = residentBytes();
     const double heap = heapInUse();
-    std::printf("%-22s %9ld results  text %8.2f MiB  RSS %8.2f MiB (+%8.2f, %5.2fx text)  "
-                "heap in use %8.2f MiB (+%8.2f)  peak RSS %8.2f MiB\n",
-                what, results, mebibytes(textBytes), mebibytes(rss), mebibytes(rss - rssBase),
-                textBytes > 0 ? (rss - rssBase) / textBytes : 0.0, mebibytes(heap),
-                mebibytes(heap - heapBase), mebibytes(peakResidentBytes()));
+    std::printf(
+        "%-22s %9ld results  text %8.2f MiB  RSS %8.2f MiB (+%8.2f, %5.2fx text)  "
+        "heap in use %8.2f MiB (+%8.2f)  peak RSS %8.2f MiB\n",
+        what, results, mebibytes(textBytes), mebibytes(rss), mebibytes(rss - rssBase),
+        textBytes > 0 ? (rss - rssBase) / textBytes : 0.0, mebibytes(heap),
+        mebibytes(heap - heapBase), mebibytes(peakResidentBytes()));
     std::fflush(stdout);
 }
 
@@ -96,8 +97,8 @@ int main() {
             settle();
         }
         if (i % checkpoint == 0 || i == results) {
-            textBytes = static_cast<double>(textLength(readProperty(mainWindow, 编辑框1,
-                                                                    TextProperty::text)));
+            textBytes = static_cast<double>(
+                textLength(readProperty(mainWindow, 编辑框1, TextProperty::text)));
             report("session", i, textBytes, rssBase, heapBase);
         }
     }

@@ -28,20 +28,22 @@ quint32 bigEndian32(const QByteArray& b, int at) {
 // among them) and a picture (at least a third fully opaque, the centre among them).
 void checkPng(const QString& file, int size) {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return fail(file, "cannot be read");
+    if (!f.open(QIODevice::ReadOnly))
+        return fail(file, "cannot be read");
     const QByteArray bytes = f.readAll();
     // Signature, then the IHDR chunk: length 13, "IHDR", width, height, depth, colour type, ...
-    if (bytes.size() < 33 || !bytes.startsWith("\x89PNG\r\n\x1a\n") ||
-        bytes.mid(12, 4) != "IHDR") {
+    if (bytes.size() < 33 || !bytes.startsWith("\x89PNG\r\n\x1a\n") || bytes.mid(12, 4) != "IHDR") {
         return fail(file, "is not a PNG file");
     }
     if (bigEndian32(bytes, 16) != quint32(size) || bigEndian32(bytes, 20) != quint32(size)) {
         fail(file, "has the wrong size");
     }
-    if (bytes[24] != 8 || bytes[25] != 6) fail(file, "is not 8-bit RGBA");
+    if (bytes[24] != 8 || bytes[25] != 6)
+        fail(file, "is not 8-bit RGBA");
 
     QImage image;
-    if (!image.loadFromData(bytes, "PNG")) return fail(file, "does not decode");
+    if (!image.loadFromData(bytes, "PNG"))
+        return fail(file, "does not decode");
     image = image.convertToFormat(QImage::Format_ARGB32);
     qsizetype clear = 0;
     qsizetype solid = 0;
@@ -53,10 +55,13 @@ void checkPng(const QString& file, int size) {
         }
     }
     const qsizetype all = qsizetype(image.width()) * image.height();
-    if (clear * 10 < all) fail(file, "has too few transparent pixels");
-    if (solid * 3 < all) fail(file, "has too few opaque pixels");
+    if (clear * 10 < all)
+        fail(file, "has too few transparent pixels");
+    if (solid * 3 < all)
+        fail(file, "has too few opaque pixels");
     const int last = image.width() - 1;
-    for (const QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)}) {
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)}) {
         if (qAlpha(image.pixel(corner)) != 0) {
             fail(file, "has a corner that is not transparent");
             break;
@@ -70,12 +75,14 @@ void checkPng(const QString& file, int size) {
 // Well-formed XML whose root is an SVG element with a 256 x 256 view box and some paths.
 void checkSvg(const QString& file) {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return fail(file, "cannot be read");
+    if (!f.open(QIODevice::ReadOnly))
+        return fail(file, "cannot be read");
     QXmlStreamReader xml(&f);
     bool rootSeen = false;
     int paths = 0;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
         if (!rootSeen) {
             rootSeen = true;
             if (xml.name() != u"svg" || xml.namespaceUri() != u"http://www.w3.org/2000/svg") {
@@ -87,8 +94,10 @@ void checkSvg(const QString& file) {
         }
         paths += xml.name() == u"path";
     }
-    if (xml.hasError()) fail(file, "is not well-formed XML");
-    if (paths < 5) fail(file, "draws hardly anything");
+    if (xml.hasError())
+        fail(file, "is not well-formed XML");
+    if (paths < 5)
+        fail(file, "draws hardly anything");
 }
 
 }  // namespace

@@ -18,7 +18,9 @@ constexpr std::string_view techniqueLabel = "功法：";
 constexpr std::string_view maleLabel = "男名：";
 constexpr std::string_view femaleLabel = "女名：";
 
-bool isChecked(ControlNumber radio) { return readProperty(mainWindow, radio, FlagProperty::checked); }
+bool isChecked(ControlNumber radio) {
+    return readProperty(mainWindow, radio, FlagProperty::checked);
+}
 
 std::size_t surnameBoxLength() {
     std::string surname = readProperty(mainWindow, 编辑框4, TextProperty::text);

@@ -45,9 +45,8 @@ constexpr EventBinding 编辑框4Events[] = {
     {EventKind::leftButtonRelease, nullptr, on编辑框4LeftButtonRelease},
 };
 
-constexpr KindSettings resultBoxSettings{.multiLine = true,
-                                 .verticalScrollBar = true,
-                                 .border = EditBorder::flatLine};
+constexpr KindSettings resultBoxSettings{
+    .multiLine = true, .verticalScrollBar = true, .border = EditBorder::flatLine};
 constexpr KindSettings surnameBoxSettings{.border = EditBorder::sunken, .byteLimit = 4};
 constexpr KindSettings buttonSettings{.defaultButtonLook = true};
 constexpr KindSettings radioSettings{};
@@ -58,6 +57,8 @@ constexpr KindSettings tabSettings{.pageCaptions = pageCaptions, .tabHeight = 21
 
 using enum ControlKind;
 
+// One entry per control, in list order, its fields in the schema's order.
+// clang-format off
 constexpr ControlSpec controls[] = {
     // pos 1-9
     {标签2, "标签2", label, 选择夹1, 4, 10, 33, 416, 208, true, false, false, descriptionText,
@@ -101,6 +102,7 @@ constexpr ControlSpec controls[] = {
     {选择夹1, "选择夹1", tabControl, noParent, 0, -2, 0, 440, 240, true, false, false, "",
      systemFont, standardColour, standardColour, tabSettings, {}},
 };
+// clang-format on
 
 }  // namespace
 

@@ -7,6 +7,8 @@ static_assert(sizeof("混沌") == 5, "word tables must be compiled with a GBK ex
 
 namespace {
 
+// One line per ten rows, as the tables are published.
+// clang-format off
 constexpr std::string_view raceRows[] = {
     "人", "妖", "仙", "佛", "鬼", "冥", "魔", "邪", "圣", "神",  // 1-10
     "兽",                                                        // 11
@@ -89,6 +91,8 @@ constexpr std::string_view femaleCharRows[] = {
     "丹", "蓉", "眉", "君", "琴", "蕊", "薇", "菁", "梦", "岚",  // 111-120
     "苑", "婕", "馨", "瑗", "韵", "融", "澜", "艺", "悦", "昭",  // 121-130
 };
+
+// clang-format on
 
 }  // namespace
 

@@ -42,8 +42,9 @@ void onAllocationFailure() { fatalError("out of memory"); }
 
 // Faces that the layout names, and the installed faces that stand in for them.
 void mapLayoutFaces() {
-    const QStringList songFaces = {QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
-                                   QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Serif CJK")};
+    const QStringList songFaces = {
+        QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
+        QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Serif CJK")};
     QFont::insertSubstitutions(QStringLiteral(u"宋体"), songFaces);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), songFaces);
 }
@@ -95,7 +96,8 @@ void writeBoxText(LiveControl& control, std::string_view bytes) {
     {
         const QSignalBlocker blocker(box);
         QTextDocument* document = box->document();
-        if (prefixOnly && isWholeBoxText(prefix) && !(prefix.ends_with('\r') && current.starts_with('\n'))) {
+        if (prefixOnly && isWholeBoxText(prefix) &&
+            !(prefix.ends_with('\r') && current.starts_with('\n'))) {
             // Program writes are not undoable, like a whole-text replacement.
             document->setUndoRedoEnabled(false);
             QTextCursor cursor(document);

@@ -22,9 +22,9 @@ class QWidget;
 struct LiveControl {
     const ControlSpec* entry = nullptr;
     QWidget* widget = nullptr;
-    QPlainTextEdit* box = nullptr;        // multi-line edit box
-    QLineEdit* line = nullptr;            // single-line edit box
-    QAbstractButton* button = nullptr;    // push button or radio button
+    QPlainTextEdit* box = nullptr;      // multi-line edit box
+    QLineEdit* line = nullptr;          // single-line edit box
+    QAbstractButton* button = nullptr;  // push button or radio button
     EventHandler onClick = nullptr;
     EventHandler onTextChange = nullptr;
     ReleaseHandler onLeftButtonRelease = nullptr;

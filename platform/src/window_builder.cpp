@@ -6,11 +6,11 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QImage>
-#include <QPixmap>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -112,14 +112,16 @@ private:
         if (!inStartWindow(watched)) {
             return false;
         }
-        const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+        const Qt::KeyboardModifiers chords =
+            Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
         if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
             !(key->modifiers() & chords)) {
             moveTabFocus(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
             return true;
         }
         LiveControl* control = controlOf(watched);
-        if (control && control->entry->kind == ControlKind::radioButton && !(key->modifiers() & chords)) {
+        if (control && control->entry->kind == ControlKind::radioButton &&
+            !(key->modifiers() & chords)) {
             switch (key->key()) {
                 case Qt::Key_Right:
                 case Qt::Key_Down:
@@ -145,9 +147,12 @@ private:
             return;
         }
         std::uint32_t flags = 0;
-        if (mouse->modifiers() & Qt::ControlModifier) flags |= keyCtrl;
-        if (mouse->modifiers() & Qt::ShiftModifier) flags |= keyShift;
-        if (mouse->modifiers() & Qt::AltModifier) flags |= keyAlt;
+        if (mouse->modifiers() & Qt::ControlModifier)
+            flags |= keyCtrl;
+        if (mouse->modifiers() & Qt::ShiftModifier)
+            flags |= keyShift;
+        if (mouse->modifiers() & Qt::AltModifier)
+            flags |= keyAlt;
         const QPoint at = mouse->position().toPoint();
         deliverRelease(control->onLeftButtonRelease, at.x(), at.y(), flags);
     }
@@ -315,7 +320,7 @@ QWidget* createWidget(const ControlSpec& entry, QWidget* parent, LiveControl& li
             label->setText(entry.settings.wrapLines ? decodeBoxText(entry.text) : text);
             label->setWordWrap(entry.settings.wrapLines);
             label->setAlignment(entry.settings.wrapLines ? Qt::AlignLeft | Qt::AlignTop
-                                                        : Qt::AlignLeft | Qt::AlignVCenter);
+                                                         : Qt::AlignLeft | Qt::AlignVCenter);
             label->setFocusPolicy(Qt::NoFocus);
             return label;
         }
@@ -413,10 +418,12 @@ void checkLayout(const WindowLayout& layout) {
         if (entry.parent == noParent) {
             continue;
         }
-        const auto parent = std::find_if(layout.controls.begin(), layout.controls.end(),
-                                         [&](const ControlSpec& p) { return p.number == entry.parent; });
+        const auto parent =
+            std::find_if(layout.controls.begin(), layout.controls.end(),
+                         [&](const ControlSpec& p) { return p.number == entry.parent; });
         if (parent == layout.controls.end() || parent->kind != ControlKind::tabControl ||
-            entry.page < 1 || static_cast<std::size_t>(entry.page) > parent->settings.pageCaptions.size()) {
+            entry.page < 1 ||
+            static_cast<std::size_t>(entry.page) > parent->settings.pageCaptions.size()) {
             fatalError("a control of the start window has no page to sit on");
         }
     }
@@ -444,11 +451,16 @@ void loadStartWindow(const WindowLayout& layout) {
 
     // 1. The window, centred, with its outer size; the frame is corrected once it is mapped.
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (settings.systemMenu) flags |= Qt::WindowSystemMenuHint;
-    if (settings.closeButton) flags |= Qt::WindowCloseButtonHint;
-    if (settings.minimiseButton) flags |= Qt::WindowMinimizeButtonHint;
-    if (settings.maximiseButton) flags |= Qt::WindowMaximizeButtonHint;
-    if (settings.alwaysOnTop) flags |= Qt::WindowStaysOnTopHint;
+    if (settings.systemMenu)
+        flags |= Qt::WindowSystemMenuHint;
+    if (settings.closeButton)
+        flags |= Qt::WindowCloseButtonHint;
+    if (settings.minimiseButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (settings.maximiseButton)
+        flags |= Qt::WindowMaximizeButtonHint;
+    if (settings.alwaysOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
     start.window = std::make_unique<QWidget>(nullptr, flags);
     QWidget* window = start.window.get();
     window->setAttribute(Qt::WA_QuitOnClose, true);
@@ -555,7 +567,8 @@ bool canTakeFocus(const LiveControl& control) {
 // without one leaves the focus on the tab strip, where the arrow keys switch pages.
 void focusFirstControlOfPage(int page) {
     for (LiveControl& control : runtime.start.controls) {
-        if (control.entry->page == page && control.entry->parent != noParent && canTakeFocus(control)) {
+        if (control.entry->page == page && control.entry->parent != noParent &&
+            canTakeFocus(control)) {
             control.widget->setFocus(Qt::OtherFocusReason);
             return;
         }
@@ -598,7 +611,8 @@ void moveRadioCheck(LiveControl& from, int step) {
     std::vector<LiveControl*> group;
     for (std::size_t i = runtime.start.controls.size(); i-- > 0;) {
         LiveControl& control = runtime.start.controls[i];
-        if (control.entry->kind == ControlKind::radioButton && control.entry->page == from.entry->page) {
+        if (control.entry->kind == ControlKind::radioButton &&
+            control.entry->page == from.entry->page) {
             group.push_back(&control);
         }
     }

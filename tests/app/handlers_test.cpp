@@ -33,7 +33,8 @@ const std::string femaleLabel = "\xC5\xAE\xC3\xFB\xA3\xBA";     // 女名：
 std::string utf8ToGb18030(std::string_view utf8) {
     const std::string_view euro = "€";
     if (const std::size_t at = utf8.find(euro); at != std::string_view::npos) {
-        return utf8ToGb18030(utf8.substr(0, at)) + '\x80' + utf8ToGb18030(utf8.substr(at + euro.size()));
+        return utf8ToGb18030(utf8.substr(0, at)) + '\x80' +
+               utf8ToGb18030(utf8.substr(at + euro.size()));
     }
     iconv_t cd = iconv_open("GB18030", "UTF-8");
     EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));

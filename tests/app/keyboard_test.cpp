@@ -60,8 +60,10 @@ TEST_F(Pages, SwitchingShowsOnlyThatPageAndFocusesItsFirstFocusableControl) {
         clickTab(c.page);
         EXPECT_EQ(currentPage(), c.page);
         for (const ControlSpec& entry : mainWindowLayout.controls) {
-            if (entry.parent == noParent) continue;
-            const bool shown = std::find(c.shown.begin(), c.shown.end(), entry.number) != c.shown.end();
+            if (entry.parent == noParent)
+                continue;
+            const bool shown =
+                std::find(c.shown.begin(), c.shown.end(), entry.number) != c.shown.end();
             EXPECT_EQ(controlWidget(entry.number)->isVisible(), shown) << gbkToUtf8(entry.name);
         }
         if (c.focus) {
@@ -108,7 +110,8 @@ TEST_F(TabOrder, CyclesThroughTheCurrentPagesStopsInCreationOrder) {
         {3, true, {编辑框3, 按钮5, 按钮6, 编辑框4, 单选框4, 单选框5, 单选框6}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "page " << c.page << (c.compoundEnabled ? " with 复姓名" : ""));
+        SCOPED_TRACE(::testing::Message()
+                     << "page " << c.page << (c.compoundEnabled ? " with 复姓名" : ""));
         writeProperty(mainWindow, 单选框6, FlagProperty::disabled, !c.compoundEnabled);
         clickTab(c.page);
         // Start from the last stop, so that the first Tab lands on the first one.
@@ -164,14 +167,14 @@ TEST_F(RadioArrows, MoveTheCheckInCreationOrderWithWrapAroundAndFireTheClick) {
         ControlNumber to;
     };
     const Case cases[] = {
-        {2, "", 单选框1, Qt::Key_Down, 单选框2},   // not the middle one
+        {2, "", 单选框1, Qt::Key_Down, 单选框2},  // not the middle one
         {2, "", 单选框2, Qt::Key_Down, 单选框3},
-        {2, "", 单选框3, Qt::Key_Down, 单选框1},   // wraps
+        {2, "", 单选框3, Qt::Key_Down, 单选框1},  // wraps
         {2, "", 单选框3, Qt::Key_Right, 单选框1},
-        {2, "", 单选框1, Qt::Key_Up, 单选框3},     // wraps backwards
+        {2, "", 单选框1, Qt::Key_Up, 单选框3},  // wraps backwards
         {2, "", 单选框2, Qt::Key_Left, 单选框1},
         {3, "", 单选框4, Qt::Key_Right, 单选框5},
-        {3, "", 单选框5, Qt::Key_Down, 单选框4},   // the disabled 复姓名 is skipped
+        {3, "", 单选框5, Qt::Key_Down, 单选框4},  // the disabled 复姓名 is skipped
         {3, "", 单选框4, Qt::Key_Up, 单选框5},
         {3, "欧阳", 单选框5, Qt::Key_Down, 单选框6},  // enabled at 4 bytes
     };
@@ -190,7 +193,8 @@ TEST_F(RadioArrows, MoveTheCheckInCreationOrderWithWrapAroundAndFireTheClick) {
         for (const ControlNumber other : {单选框1, 单选框2, 单选框3, 单选框4, 单选框5, 单选框6}) {
             const ControlSpec* entry = nullptr;
             for (const ControlSpec& s : mainWindowLayout.controls) {
-                if (s.number == other) entry = &s;
+                if (s.number == other)
+                    entry = &s;
             }
             if (other != c.to && entry->page == c.page) {
                 EXPECT_FALSE(isChecked(other)) << utf8NameOf(other);
@@ -217,8 +221,8 @@ using Keys = MainWindowTest;
 
 TEST_F(Keys, EscClosesTheWindowFromEveryControlOfEveryPage) {
     const std::vector<std::pair<int, ControlNumber>> places = {
-        {1, 编辑框1}, {1, 按钮1}, {1, 按钮2}, {2, 单选框1}, {2, 编辑框2}, {2, 按钮3},
-        {3, 编辑框4}, {3, 单选框4}, {3, 编辑框3}, {3, 按钮6}, {4, 0},
+        {1, 编辑框1}, {1, 按钮1},   {1, 按钮2},   {2, 单选框1}, {2, 编辑框2}, {2, 按钮3},
+        {3, 编辑框4}, {3, 单选框4}, {3, 编辑框3}, {3, 按钮6},   {4, 0},
     };
     for (const auto& [page, control] : places) {
         SCOPED_TRACE(::testing::Message() << "page " << page << " " << utf8NameOf(control));
@@ -243,8 +247,10 @@ TEST_F(Keys, EnterAndSpaceOnAFocusedButtonPressIt) {
         ControlNumber box;
     };
     const Case cases[] = {
-        {1, 按钮1, Qt::Key_Return, 编辑框1}, {1, 按钮2, Qt::Key_Enter, 编辑框1},
-        {2, 按钮3, Qt::Key_Return, 编辑框2}, {2, 按钮4, Qt::Key_Space, 编辑框2},
+        {1, 按钮1, Qt::Key_Return, 编辑框1},
+        {1, 按钮2, Qt::Key_Enter, 编辑框1},
+        {2, 按钮3, Qt::Key_Return, 编辑框2},
+        {2, 按钮4, Qt::Key_Space, 编辑框2},
     };
     for (const Case& c : cases) {
         clickTab(c.page);

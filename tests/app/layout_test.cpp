@@ -42,12 +42,30 @@ const ControlFacts layoutFacts[] = {
     {单选框6, "单选框6", Kind::radio, 3, {332, 112, 64, 24}, true, true, "复姓名", Face::system, 0},
     {单选框5, "单选框5", Kind::radio, 3, {366, 87, 64, 24}, true, false, "三字名", Face::system, 0},
     {单选框4, "单选框4", Kind::radio, 3, {294, 86, 64, 24}, true, false, "二字名", Face::system, 0},
-    {标签1, "标签1", Kind::label, 3, {285, 21, 145, 24}, false, false, "填入您想取的“姓”", Face::song, 16},
+    {标签1,
+     "标签1",
+     Kind::label,
+     3,
+     {285, 21, 145, 24},
+     false,
+     false,
+     "填入您想取的“姓”",
+     Face::song,
+     16},
     {编辑框4, "编辑框4", Kind::line, 3, {280, 46, 153, 24}, true, false, "", Face::song, 19},
     {按钮6, "按钮6", Kind::button, 3, {368, 140, 51, 90}, true, false, "女名", Face::song, 29},
     {按钮5, "按钮5", Kind::button, 3, {296, 140, 51, 90}, true, false, "男名", Face::song, 29},
     {编辑框3, "编辑框3", Kind::box, 3, {8, 26, 272, 208}, true, false, "", Face::song, 29},
-    {单选框3, "单选框3", Kind::radio, 2, {361, 120, 64, 24}, true, false, "三字名", Face::system, 0},
+    {单选框3,
+     "单选框3",
+     Kind::radio,
+     2,
+     {361, 120, 64, 24},
+     true,
+     false,
+     "三字名",
+     Face::system,
+     0},
     {单选框2, "单选框2", Kind::radio, 2, {361, 173, 64, 24}, true, false, "复姓", Face::system, 0},
     {单选框1, "单选框1", Kind::radio, 2, {362, 69, 64, 24}, true, false, "二字名", Face::system, 0},
     {编辑框2, "编辑框2", Kind::box, 2, {8, 26, 272, 208}, true, false, "", Face::song, 29},
@@ -61,22 +79,32 @@ const ControlFacts layoutFacts[] = {
 
 bool hasKind(QWidget* widget, Kind kind) {
     switch (kind) {
-        case Kind::tabs: return qobject_cast<QTabWidget*>(widget) != nullptr;
-        case Kind::box: return qobject_cast<QPlainTextEdit*>(widget) != nullptr;
-        case Kind::line: return qobject_cast<QLineEdit*>(widget) != nullptr;
-        case Kind::button: return qobject_cast<QPushButton*>(widget) != nullptr;
-        case Kind::radio: return qobject_cast<QRadioButton*>(widget) != nullptr;
-        case Kind::label: return qobject_cast<QLabel*>(widget) != nullptr;
+        case Kind::tabs:
+            return qobject_cast<QTabWidget*>(widget) != nullptr;
+        case Kind::box:
+            return qobject_cast<QPlainTextEdit*>(widget) != nullptr;
+        case Kind::line:
+            return qobject_cast<QLineEdit*>(widget) != nullptr;
+        case Kind::button:
+            return qobject_cast<QPushButton*>(widget) != nullptr;
+        case Kind::radio:
+            return qobject_cast<QRadioButton*>(widget) != nullptr;
+        case Kind::label:
+            return qobject_cast<QLabel*>(widget) != nullptr;
     }
     return false;
 }
 
 // The caption or content a user sees, with a wrapped button caption joined again.
 QString shownText(QWidget* widget) {
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().remove(u'\n');
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-    if (auto* line = qobject_cast<QLineEdit*>(widget)) return line->text();
-    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) return box->toPlainText();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return button->text().remove(u'\n');
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* line = qobject_cast<QLineEdit*>(widget))
+        return line->text();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget))
+        return box->toPlainText();
     return {};
 }
 
@@ -103,8 +131,8 @@ TEST_F(MainWindowLayout, EveryControlIsBuiltWithItsKindPlaceMarksTextAndFont) {
         QWidget* widget = widgetOf(facts.number);
         EXPECT_TRUE(hasKind(widget, facts.kind));
         EXPECT_EQ(widget->geometry(), facts.geometry);
-        EXPECT_EQ(widget->parentWidget(), facts.kind == Kind::tabs ? startWindowWidget()
-                                                                   : widgetOf(选择夹1));
+        EXPECT_EQ(widget->parentWidget(),
+                  facts.kind == Kind::tabs ? startWindowWidget() : widgetOf(选择夹1));
         EXPECT_EQ(isDisabled(facts.number), facts.disabled);
         EXPECT_EQ((widget->focusPolicy() & Qt::TabFocus) != 0, facts.tabStop);
         if (facts.text) {
@@ -218,11 +246,13 @@ TEST(MainWindowBindings, EveryBindingNamesItsHandlerAndNoOtherEventIsBound) {
     for (const ControlSpec& entry : mainWindowLayout.controls) {
         for (const EventBinding& binding : entry.events) {
             ++bound;
-            const auto match = std::find_if(std::begin(expected), std::end(expected), [&](const Binding& b) {
-                return b.control == entry.number && b.event == binding.event &&
-                       b.handler == binding.handler && b.release == binding.releaseHandler;
-            });
-            EXPECT_NE(match, std::end(expected)) << gbkToUtf8(entry.name) << " has an unexpected binding";
+            const auto match =
+                std::find_if(std::begin(expected), std::end(expected), [&](const Binding& b) {
+                    return b.control == entry.number && b.event == binding.event &&
+                           b.handler == binding.handler && b.release == binding.releaseHandler;
+                });
+            EXPECT_NE(match, std::end(expected))
+                << gbkToUtf8(entry.name) << " has an unexpected binding";
         }
     }
     EXPECT_EQ(bound, std::size(expected));
@@ -234,7 +264,8 @@ TEST(MainWindowBindings, EveryBindingNamesItsHandlerAndNoOtherEventIsBound) {
 TEST(DescriptionText, HasElevenLinesOf418BytesWithCountsComputedFromTheTables) {
     const std::string_view text = mainWindowLayout.controls[0].text;
     const auto rows = [](const WordTable& table) { return static_cast<long long>(table.size()); };
-    const long long weapons = rows(raceTable) * rows(rankTable) * rows(epithetTable) * rows(weaponKindTable);
+    const long long weapons =
+        rows(raceTable) * rows(rankTable) * rows(epithetTable) * rows(weaponKindTable);
     const long long techniques =
         rows(raceTable) * rows(rankTable) * rows(epithetTable) * rows(techniqueKindTable);
     const long long male = rows(maleCharTable);
@@ -246,14 +277,30 @@ TEST(DescriptionText, HasElevenLinesOf418BytesWithCountsComputedFromTheTables) {
     const auto n = [](long long value) { return std::to_string(value); };
     const std::string expected =
         "砚舟的小说辅助工具\r\n"
-        "可生成武器：" + n(weapons) + "种\r\n"
-        "功法：" + n(techniques) + "部\r\n"
-        "随机二字名：" + n(2 * twoChar) + "个（男，女各" + n(twoChar) + "个）\r\n"
-        "随机三字名：" + n(2 * threeChar) + "个（男，女各" + n(threeChar) + "个）\r\n"
-        "随机复姓名：" + n(2 * compound) + "个（男，女各" + n(compound) + "个）\r\n"
-        "自定义二字名：" + n(2 * male) + "个（男，女各" + n(male) + "个）\r\n"
-        "自定义三字名：" + n(2 * male * male) + "个（男，女各" + n(male * male) + "个）\r\n"
-        "自定义复姓名：" + n(2 * male * male) + "个（男，女各" + n(male * male) + "个）\r\n"
+        "可生成武器：" +
+        n(weapons) +
+        "种\r\n"
+        "功法：" +
+        n(techniques) +
+        "部\r\n"
+        "随机二字名：" +
+        n(2 * twoChar) + "个（男，女各" + n(twoChar) +
+        "个）\r\n"
+        "随机三字名：" +
+        n(2 * threeChar) + "个（男，女各" + n(threeChar) +
+        "个）\r\n"
+        "随机复姓名：" +
+        n(2 * compound) + "个（男，女各" + n(compound) +
+        "个）\r\n"
+        "自定义二字名：" +
+        n(2 * male) + "个（男，女各" + n(male) +
+        "个）\r\n"
+        "自定义三字名：" +
+        n(2 * male * male) + "个（男，女各" + n(male * male) +
+        "个）\r\n"
+        "自定义复姓名：" +
+        n(2 * male * male) + "个（男，女各" + n(male * male) +
+        "个）\r\n"
         "注意！！！自定义的名字个数，是一个“姓”可可以生成的最多个数\r\n" +
         std::string(39, ' ') + "buy---砚舟的";
     EXPECT_EQ(gbkToUtf8(text), expected);
@@ -284,7 +331,8 @@ void recordCreation() {
     windowVisibleAtCreation = startWindowWidget()->isVisible();
     everyControlExistedAtCreation = true;
     for (const ControlSpec& entry : mainWindowLayout.controls) {
-        everyControlExistedAtCreation = everyControlExistedAtCreation && controlWidget(entry.number);
+        everyControlExistedAtCreation =
+            everyControlExistedAtCreation && controlWidget(entry.number);
     }
     onWindowCreated();
 }

@@ -19,7 +19,8 @@ bool inTable(const WordTable& table, std::string_view text) {
 
 // Rows k (1-based) of the tables that the composer read, by the slots it left.
 std::size_t rowOf(const WordTable& table, std::string_view slot) {
-    return static_cast<std::size_t>(std::find(table.begin(), table.end(), slot) - table.begin()) + 1;
+    return static_cast<std::size_t>(std::find(table.begin(), table.end(), slot) - table.begin()) +
+           1;
 }
 
 // Searches the fixed clock for a tick at which compose() draws the given rows; the state is reset
@@ -44,7 +45,8 @@ using Composers = FixedClockTest;
 TEST_F(Composers, WeaponJoinsRaceRankEpithetAndKindInThatOrder) {
     ASSERT_TRUE(findTick(composeWeapon, [] {
         return rowOf(raceTable, raceSlot) == 3 && rowOf(rankTable, rankSlot) == 3 &&
-               rowOf(epithetTable, epithetSlot) == 19 && rowOf(weaponKindTable, weaponKindSlot) == 10;
+               rowOf(epithetTable, epithetSlot) == 19 &&
+               rowOf(weaponKindTable, weaponKindSlot) == 10;
     }));
     EXPECT_EQ(weaponResult, utf8ToGbk("仙帝轮回剑"));
     EXPECT_TRUE(techniqueResult.empty());
@@ -97,8 +99,8 @@ TEST_F(Composers, RandomNamesHaveTheShapeOfTheirModeAndSex) {
         std::size_t surnameBytes;
     };
     const Case cases[] = {
-        {NameSex::male, NameMode::twoChar, 4, 2},    {NameSex::male, NameMode::threeChar, 6, 2},
-        {NameSex::male, NameMode::compound, 8, 4},   {NameSex::female, NameMode::twoChar, 4, 2},
+        {NameSex::male, NameMode::twoChar, 4, 2},     {NameSex::male, NameMode::threeChar, 6, 2},
+        {NameSex::male, NameMode::compound, 8, 4},    {NameSex::female, NameMode::twoChar, 4, 2},
         {NameSex::female, NameMode::threeChar, 6, 2}, {NameSex::female, NameMode::compound, 8, 4},
     };
     for (const Case& c : cases) {
@@ -154,10 +156,10 @@ TEST_F(Composers, CustomNamesStartWithTheSurnameByteForByte) {
         std::size_t addedBytes;
     };
     const Case cases[] = {
-        {"李", NameMode::twoChar, 2},      {"李", NameMode::threeChar, 4},
-        {"欧阳", NameMode::compound, 4},   {"欧阳", NameMode::twoChar, 2},
+        {"李", NameMode::twoChar, 2},       {"李", NameMode::threeChar, 4},
+        {"欧阳", NameMode::compound, 4},    {"欧阳", NameMode::twoChar, 2},
         {"司马相", NameMode::threeChar, 4},  // three characters in threeChar: five in all
-        {"  ", NameMode::twoChar, 2},      {"a", NameMode::compound, 4},
+        {"  ", NameMode::twoChar, 2},       {"a", NameMode::compound, 4},
     };
     for (const Case& c : cases) {
         for (const NameSex sex : {NameSex::male, NameSex::female}) {

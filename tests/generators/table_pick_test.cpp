@@ -2,12 +2,11 @@
 #include "generators/table_pick.h"
 
 #include <gtest/gtest.h>
+#include <time.h>
 
 #include <array>
 #include <string_view>
 #include <vector>
-
-#include <time.h>
 
 #include "generator_state.h"
 #include "generators/word_tables.h"
@@ -44,13 +43,13 @@ TEST_F(SeedArithmetic, CounterMovesBySeedModulo256Plus100) {
         std::uint32_t counterAfter;
     };
     const Case cases[] = {
-        {0, 0, 100},                         // seed 0
-        {255, 0, 355},                       // seed 255
-        {256, 0, 100},                       // seed 256
-        {1000, 23, 378},                     // seed 1023: 23 + 255 + 100
-        {0xFFFFFFFFu, 1, 101},               // the seed wraps to 0
-        {0xFFFFFFF0u, 0x20, 148},            // the seed wraps to 16
-        {7, 0xFFFFFFC0u, 235},               // seed 0xFFFFFFC7; the counter wraps past 2^32
+        {0, 0, 100},               // seed 0
+        {255, 0, 355},             // seed 255
+        {256, 0, 100},             // seed 256
+        {1000, 23, 378},           // seed 1023: 23 + 255 + 100
+        {0xFFFFFFFFu, 1, 101},     // the seed wraps to 0
+        {0xFFFFFFF0u, 0x20, 148},  // the seed wraps to 16
+        {7, 0xFFFFFFC0u, 235},     // seed 0xFFFFFFC7; the counter wraps past 2^32
     };
     for (const Case& c : cases) {
         fixedTickValue = c.tick;
@@ -97,8 +96,9 @@ TEST_F(SeedArithmetic, TheGeneratorIsSeededWithTickPlusCounterModulo2To32) {
 TEST_F(SeedArithmetic, TheSystemTickIsMillisecondsOfTheBootClock) {
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
-    const auto expected = static_cast<std::uint32_t>(
-        static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1'000'000u);
+    const auto expected =
+        static_cast<std::uint32_t>(static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+                                   static_cast<std::uint64_t>(now.tv_nsec) / 1'000'000u);
     const std::uint32_t tick = systemTick();
     EXPECT_LE(tick - expected, 50u);
 }

@@ -88,7 +88,7 @@ TEST(WordTables, EveryRowMatchesThePublishedTableInGbk) {
 }
 
 TEST(WordTables, KnownBytesAndRepeatedRows) {
-    EXPECT_EQ(hexBytes(raceTable[0]), "C8 CB");  // 人
+    EXPECT_EQ(hexBytes(raceTable[0]), "C8 CB");           // 人
     EXPECT_EQ(hexBytes(epithetTable[0]), "BB EC E3 E7");  // 混沌
 
     struct RowCase {
@@ -97,20 +97,34 @@ TEST(WordTables, KnownBytesAndRepeatedRows) {
         const char* text;
     };
     const RowCase rows[] = {
-        {&raceTable, 1, "人"},          {&raceTable, 11, "兽"},
-        {&rankTable, 4, "祖"},          {&epithetTable, 19, "轮回"},
-        {&epithetTable, 26, "灭生"},    {&weaponKindTable, 10, "剑"},
-        {&weaponKindTable, 26, "锏"},   {&techniqueKindTable, 1, "经"},
-        {&techniqueKindTable, 4, "杀"}, {&surnameTable, 1, "庞"},
-        {&surnameTable, 33, "路"},      {&surnameTable, 53, "路"},
-        {&surnameTable, 62, "欧"},      {&surnameTable, 93, "欧"},
-        {&surnameTable, 68, "阳"},      {&surnameTable, 94, "阳"},
-        {&surnameTable, 110, "贾"},     {&surnameTable, 3, "兰"},
-        {&compoundSurnameTable, 1, "欧阳"}, {&compoundSurnameTable, 45, "拓跋"},
-        {&compoundSurnameTable, 46, "拓跋"}, {&compoundSurnameTable, 47, "拓跋"},
-        {&compoundSurnameTable, 82, "褚师"}, {&maleCharTable, 1, "国"},
-        {&maleCharTable, 79, "国"},     {&maleCharTable, 130, "德"},
-        {&maleCharTable, 33, "德"},     {&femaleCharTable, 54, "兰"},
+        {&raceTable, 1, "人"},
+        {&raceTable, 11, "兽"},
+        {&rankTable, 4, "祖"},
+        {&epithetTable, 19, "轮回"},
+        {&epithetTable, 26, "灭生"},
+        {&weaponKindTable, 10, "剑"},
+        {&weaponKindTable, 26, "锏"},
+        {&techniqueKindTable, 1, "经"},
+        {&techniqueKindTable, 4, "杀"},
+        {&surnameTable, 1, "庞"},
+        {&surnameTable, 33, "路"},
+        {&surnameTable, 53, "路"},
+        {&surnameTable, 62, "欧"},
+        {&surnameTable, 93, "欧"},
+        {&surnameTable, 68, "阳"},
+        {&surnameTable, 94, "阳"},
+        {&surnameTable, 110, "贾"},
+        {&surnameTable, 3, "兰"},
+        {&compoundSurnameTable, 1, "欧阳"},
+        {&compoundSurnameTable, 45, "拓跋"},
+        {&compoundSurnameTable, 46, "拓跋"},
+        {&compoundSurnameTable, 47, "拓跋"},
+        {&compoundSurnameTable, 82, "褚师"},
+        {&maleCharTable, 1, "国"},
+        {&maleCharTable, 79, "国"},
+        {&maleCharTable, 130, "德"},
+        {&maleCharTable, 33, "德"},
+        {&femaleCharTable, 54, "兰"},
         {&femaleCharTable, 130, "昭"},
     };
     for (const RowCase& r : rows) {

@@ -47,19 +47,114 @@ constexpr EventBinding radioBEvents[] = {{EventKind::click, onRadioB}};
 constexpr EventBinding buttonEvents[] = {{EventKind::click, onButton}};
 
 constexpr ControlSpec probeControls[] = {
-    {button, "button", ControlKind::button, tabs, 1, 200, 150, 60, 30, true, false, true, "Go",
-     systemFont, standardColour, standardColour, {}, buttonEvents},
-    {radioB, "radioB", ControlKind::radioButton, tabs, 1, 200, 110, 80, 24, true, false, true, "B",
-     systemFont, standardColour, standardColour, {}, radioBEvents},
-    {radioA, "radioA", ControlKind::radioButton, tabs, 1, 200, 80, 80, 24, true, false, true, "A",
-     systemFont, standardColour, standardColour, {}, radioAEvents},
-    {line, "line", ControlKind::editBox, tabs, 1, 200, 30, 100, 24, true, false, true, "",
-     systemFont, standardColour, standardColour, {.byteLimit = 4}, lineEvents},
-    {box, "box", ControlKind::editBox, tabs, 1, 8, 30, 180, 150, true, false, true, "",
-     systemFont, standardColour, standardColour,
-     {.multiLine = true, .verticalScrollBar = true, .border = EditBorder::flatLine}, boxEvents},
-    {tabs, "tabs", ControlKind::tabControl, noParent, 0, 0, 0, 300, 200, true, false, false, "",
-     systemFont, standardColour, standardColour, {.pageCaptions = captions}, {}},
+    {button,
+     "button",
+     ControlKind::button,
+     tabs,
+     1,
+     200,
+     150,
+     60,
+     30,
+     true,
+     false,
+     true,
+     "Go",
+     systemFont,
+     standardColour,
+     standardColour,
+     {},
+     buttonEvents},
+    {radioB,
+     "radioB",
+     ControlKind::radioButton,
+     tabs,
+     1,
+     200,
+     110,
+     80,
+     24,
+     true,
+     false,
+     true,
+     "B",
+     systemFont,
+     standardColour,
+     standardColour,
+     {},
+     radioBEvents},
+    {radioA,
+     "radioA",
+     ControlKind::radioButton,
+     tabs,
+     1,
+     200,
+     80,
+     80,
+     24,
+     true,
+     false,
+     true,
+     "A",
+     systemFont,
+     standardColour,
+     standardColour,
+     {},
+     radioAEvents},
+    {line,
+     "line",
+     ControlKind::editBox,
+     tabs,
+     1,
+     200,
+     30,
+     100,
+     24,
+     true,
+     false,
+     true,
+     "",
+     systemFont,
+     standardColour,
+     standardColour,
+     {.byteLimit = 4},
+     lineEvents},
+    {box,
+     "box",
+     ControlKind::editBox,
+     tabs,
+     1,
+     8,
+     30,
+     180,
+     150,
+     true,
+     false,
+     true,
+     "",
+     systemFont,
+     standardColour,
+     standardColour,
+     {.multiLine = true, .verticalScrollBar = true, .border = EditBorder::flatLine},
+     boxEvents},
+    {tabs,
+     "tabs",
+     ControlKind::tabControl,
+     noParent,
+     0,
+     0,
+     0,
+     300,
+     200,
+     true,
+     false,
+     false,
+     "",
+     systemFont,
+     standardColour,
+     standardColour,
+     {.pageCaptions = captions},
+     {}},
 };
 
 constexpr WindowLayout probeLayout{
@@ -191,13 +286,12 @@ TEST_F(RuntimeProperties, TheByteLimitedBoxRefusesWhatWouldPassFourGbkBytes) {
         const char* expected;  // what the box then holds
     };
     const Case cases[] = {
-        {"欧阳修", "欧阳"},  // a third Chinese character is refused
-        {"abcde", "abcd"},   // four ASCII letters, not a fifth
-        {"李a张", "李a"},    // 3 bytes: a Chinese character no longer fits
-        {"李ab", "李ab"},
-        {"😀李", "李"},      // GBK cannot hold the emoji: refused, the rest is taken
-        {"𠀀", ""},          // nor a character of Extension B
-        {"€€€€", "€€€€"},    // one byte each in GBK
+        {"欧阳修", "欧阳"},                 // a third Chinese character is refused
+        {"abcde", "abcd"},                  // four ASCII letters, not a fifth
+        {"李a张", "李a"},                   // 3 bytes: a Chinese character no longer fits
+        {"李ab", "李ab"},   {"😀李", "李"},  // GBK cannot hold the emoji: refused, the rest is taken
+        {"𠀀", ""},                         // nor a character of Extension B
+        {"€€€€", "€€€€"},                   // one byte each in GBK
     };
     for (const Case& c : cases) {
         write(line, "");
@@ -205,7 +299,8 @@ TEST_F(RuntimeProperties, TheByteLimitedBoxRefusesWhatWouldPassFourGbkBytes) {
         const QString typed = QString::fromUtf8(c.typed);
         for (qsizetype i = 0; i < typed.size(); ++i) {
             const qsizetype length = typed.at(i).isHighSurrogate() ? 2 : 1;
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed.mid(i, length));
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                            typed.mid(i, length));
             QApplication::sendEvent(controlWidget(line), &press);
             i += length - 1;
         }
@@ -262,9 +357,9 @@ TEST_F(RuntimeProperties, BoxWritesShowExactlyTheWrittenTextWhateverShortcutThey
         "abc\r\n",
         utf8ToGbk("第一\r\n") + "abc\r\n",           // a line on top
         "\xB5" + utf8ToGbk("第一\r\n") + "abc\r\n",  // a lead byte that pairs with the old text
-        "xyz",                                        // replaced whole
+        "xyz",                                       // replaced whole
         "\nxyz",
-        "a\r\nxyz",                                    // CR before the old text's LF: one break
+        "a\r\nxyz",  // CR before the old text's LF: one break
         "",
     };
     for (const std::string& value : writes) {
@@ -290,8 +385,14 @@ TEST_F(RuntimeProperties, BoxWritesShowTheOneByteGbkCharactersThatGb18030Lacks) 
     write(box, euro + utf8ToGbk("李\r\n") + "a\r\n");  // a line put on top
     EXPECT_EQ(text(box), euro + utf8ToGbk("李\r\n") + "a\r\n");
     EXPECT_EQ(shown->toPlainText().toStdString(), "€李\na\n");
-    write(box, "\xFF" "b" + euro);  // replaced whole
-    EXPECT_EQ(text(box), "\xFF" "b" + euro);
+    write(box,
+          "\xFF"
+          "b" +
+              euro);  // replaced whole
+    EXPECT_EQ(text(box),
+              "\xFF"
+              "b" +
+                  euro);
     EXPECT_EQ(shown->toPlainText().toStdString(), "\uF8F5b€");
 }
 

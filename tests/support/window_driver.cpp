@@ -40,7 +40,8 @@ void clickTab(int page) {
 }
 
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : startWindowWidget();
+    QWidget* target =
+        QApplication::focusWidget() ? QApplication::focusWidget() : startWindowWidget();
     QTest::keyClick(target, key, modifiers);
 }
 

@@ -122,8 +122,10 @@ QPainterPath enso(double outer, double maxWidth, double minWidth) {
     }
     QPainterPath p;
     p.moveTo(outside.front());
-    for (std::size_t i = 1; i < outside.size(); ++i) p.lineTo(outside[i]);
-    for (std::size_t i = inside.size(); i-- > 0;) p.lineTo(inside[i]);
+    for (std::size_t i = 1; i < outside.size(); ++i)
+        p.lineTo(outside[i]);
+    for (std::size_t i = inside.size(); i-- > 0;)
+        p.lineTo(inside[i]);
     p.closeSubpath();
     return p;
 }
@@ -140,7 +142,7 @@ std::vector<Shape> picture(bool small) {
 
     // Writing brush, handle to the upper left and bristles to the lower right (axis +y).
     const double brushTurn = -45.0;
-    const double hw = small ? 10 : 8;  // half width of the handle
+    const double hw = small ? 10 : 8;                        // half width of the handle
     s.push_back({placed(rect(-hw, -92, hw, 30), brushTurn),  // lit from the upper left
                  linear(kVermilionLight, kVermilionDark, placedPoint({-hw, 0}, brushTurn),
                         placedPoint({hw, 0}, brushTurn))});
@@ -172,11 +174,10 @@ std::vector<Shape> picture(bool small) {
     // Sword, over the brush: tip to the upper right (axis -y), hilt to the lower left.
     const double swordTurn = 45.0;
     const double bh = small ? 13 : 11;  // half width of the blade
-    const QPainterPath blade =
-        polygon({{0, -98}, {bh, -76}, {bh, 30}, {-bh, 30}, {-bh, -76}});
+    const QPainterPath blade = polygon({{0, -98}, {bh, -76}, {bh, 30}, {-bh, 30}, {-bh, -76}});
     if (!small) {  // its shadow on the brush
-        s.push_back({placed(blade.translated(5, 0), swordTurn),
-                     solid(QColor(0x1c, 0x1a, 0x18, 0x50))});
+        s.push_back(
+            {placed(blade.translated(5, 0), swordTurn), solid(QColor(0x1c, 0x1a, 0x18, 0x50))});
     }
     s.push_back({placed(blade, swordTurn), solid(kInk)});
     // The lit half of the blade, left of the ridge.
@@ -201,9 +202,9 @@ std::vector<Shape> picture(bool small) {
     s.push_back({placed(rect(-gh, 42, gh, 80), swordTurn), solid(kInk)});
     if (!small) {
         for (double y = 47; y < 76; y += 8) {  // the cord wound round the grip
-            s.push_back({placed(polygon({{-gh, y}, {gh, y + 3}, {gh, y + 5.5}, {-gh, y + 2.5}}),
-                                swordTurn),
-                         solid(kInkSoft)});
+            s.push_back(
+                {placed(polygon({{-gh, y}, {gh, y + 3}, {gh, y + 5.5}, {-gh, y + 2.5}}), swordTurn),
+                 solid(kInkSoft)});
         }
     }
     s.push_back({placed(circle({0, 86}, small ? 11 : 10), swordTurn), solid(kVermilion)});
@@ -214,7 +215,8 @@ std::vector<Shape> picture(bool small) {
 }
 
 QBrush brushFor(const Fill& f) {
-    if (!f.gradient) return QBrush(f.color);
+    if (!f.gradient)
+        return QBrush(f.color);
     QLinearGradient g(f.from, f.to);
     g.setColorAt(0, f.color);
     g.setColorAt(1, f.color2);
@@ -240,7 +242,8 @@ bool writePng(const std::vector<Shape>& shapes, int size, const QString& file) {
 
 QString num(double v) {
     QString t = QString::number(v, 'f', 2);
-    while (t.contains('.') && (t.endsWith('0') || t.endsWith('.'))) t.chop(1);
+    while (t.contains('.') && (t.endsWith('0') || t.endsWith('.')))
+        t.chop(1);
     return t == QLatin1String("-0") ? QStringLiteral("0") : t;
 }
 
@@ -257,7 +260,8 @@ QString pathData(const QPainterPath& path) {
         const QPainterPath::Element e = path.elementAt(i);
         switch (e.type) {
             case QPainterPath::MoveToElement:
-                if (!d.isEmpty() && last == start) d += QLatin1String("Z");
+                if (!d.isEmpty() && last == start)
+                    d += QLatin1String("Z");
                 d += 'M' + pt(e);
                 start = e;
                 break;
@@ -277,13 +281,15 @@ QString pathData(const QPainterPath& path) {
         }
         last = e;
     }
-    if (last == start) d += QLatin1String("Z");
+    if (last == start)
+        d += QLatin1String("Z");
     return d;
 }
 
 bool writeSvg(const std::vector<Shape>& shapes, const QString& file) {
     QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
     QTextStream svg(&out);
     svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<!-- Drawn by tools/icon/draw_icon.cpp; redraw with scripts/draw-icon. -->\n"
@@ -303,8 +309,7 @@ bool writeSvg(const std::vector<Shape>& shapes, const QString& file) {
                         "      <stop offset=\"1\" stop-color=\"%7\"/>\n"
                         "    </linearGradient>\n")
                         .arg(id, num(s.fill.from.x()), num(s.fill.from.y()), num(s.fill.to.x()),
-                             num(s.fill.to.y()), colorAttr(s.fill.color),
-                             colorAttr(s.fill.color2));
+                             num(s.fill.to.y()), colorAttr(s.fill.color), colorAttr(s.fill.color2));
             fill = QStringLiteral("url(#%1)").arg(id);
         } else {
             fill = colorAttr(s.fill.color);
@@ -313,11 +318,13 @@ bool writeSvg(const std::vector<Shape>& shapes, const QString& file) {
         if (s.fill.color.alpha() != 255) {
             extra = QStringLiteral(" fill-opacity=\"%1\"").arg(num(s.fill.color.alphaF()));
         }
-        if (s.path.fillRule() == Qt::OddEvenFill) extra += QLatin1String(" fill-rule=\"evenodd\"");
-        body += QStringLiteral("  <path fill=\"%1\"%2 d=\"%3\"/>\n")
-                    .arg(fill, extra, pathData(s.path));
+        if (s.path.fillRule() == Qt::OddEvenFill)
+            extra += QLatin1String(" fill-rule=\"evenodd\"");
+        body +=
+            QStringLiteral("  <path fill=\"%1\"%2 d=\"%3\"/>\n").arg(fill, extra, pathData(s.path));
     }
-    if (!defs.isEmpty()) svg << "  <defs>\n" << defs << "  </defs>\n";
+    if (!defs.isEmpty())
+        svg << "  <defs>\n" << defs << "  </defs>\n";
     svg << body << "</svg>\n";
     svg.flush();
     return out.error() == QFile::NoError;
@@ -339,6 +346,7 @@ int main(int argc, char** argv) {
     }
     ok = root.mkpath(QStringLiteral("scalable/apps")) && ok;
     ok = writeSvg(picture(false), root.filePath("scalable/apps/" + kId + ".svg")) && ok;
-    if (!ok) std::fprintf(stderr, "draw-icon: could not write every file\n");
+    if (!ok)
+        std::fprintf(stderr, "draw-icon: could not write every file\n");
     return ok ? 0 : 1;
 }

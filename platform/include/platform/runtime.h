@@ -47,7 +47,7 @@ void writeProperty(WindowNumber window, ControlNumber control, TextProperty prop
 void writeProperty(WindowNumber window, ControlNumber control, FlagProperty property, bool value);
 
 // Text services over GBK byte strings. "No text" is the empty string.
-std::size_t textLength(std::string_view text);                 // in bytes
+std::size_t textLength(std::string_view text);                         // in bytes
 std::string joinTexts(std::initializer_list<std::string_view> texts);  // a new text
-int compareTexts(std::string_view a, std::string_view b);      // -1, 0, 1 by unsigned bytes
-void releaseText(std::string& text);                           // frees what text owned
+int compareTexts(std::string_view a, std::string_view b);              // -1, 0, 1 by unsigned bytes
+void releaseText(std::string& text);                                   // frees what text owned

@@ -57,14 +57,14 @@ enum class EditBorder { flatLine, sunken };
 // The settings that only some kinds of control read.
 struct KindSettings {
     // Edit boxes.
-    bool multiLine = false;          // Enter starts a new line; long lines wrap at the right edge
+    bool multiLine = false;  // Enter starts a new line; long lines wrap at the right edge
     bool verticalScrollBar = false;
     EditBorder border = EditBorder::sunken;
-    std::int32_t byteLimit = 0;      // the most GBK bytes the user may enter; 0: no limit
+    std::int32_t byteLimit = 0;  // the most GBK bytes the user may enter; 0: no limit
     // Buttons.
     bool defaultButtonLook = false;  // drawn with a default button's heavier outline
     // Labels.
-    bool wrapLines = false;          // break at CR LF and wrap wide lines; else one line
+    bool wrapLines = false;  // break at CR LF and wrap wide lines; else one line
     // Tab controls: the captions of the pages, in page order, and the height of the tabs in
     // pixels (0: the platform's own).
     std::span<const std::string_view> pageCaptions;
@@ -75,9 +75,9 @@ struct ControlSpec {
     ControlNumber number;
     std::string_view name;
     ControlKind kind;
-    ControlNumber parent;   // noParent, or the tab control
-    std::int32_t page;      // 1-based page of the tab control; 0 for the tab control itself
-    std::int32_t left;      // relative to the parent's client area (the tab control's own corner)
+    ControlNumber parent;  // noParent, or the tab control
+    std::int32_t page;     // 1-based page of the tab control; 0 for the tab control itself
+    std::int32_t left;     // relative to the parent's client area (the tab control's own corner)
     std::int32_t top;
     std::int32_t width;
     std::int32_t height;
