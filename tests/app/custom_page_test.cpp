@@ -16,6 +16,7 @@
 #include "gbk.h"
 #include "generators/composers.h"
 #include "generators/word_tables.h"
+#include "table_text.h"
 #include "window_driver.h"
 
 namespace {
@@ -47,24 +48,6 @@ void doubleClick(ControlNumber control) {
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QApplication::sendEvent(widget, &release);
-}
-
-bool inTable(const WordTable& table, std::string_view text) {
-    return std::find(table.begin(), table.end(), text) != table.end();
-}
-
-std::vector<std::string> linesOf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    while (from < bytes.size()) {
-        const std::size_t end = bytes.find("\r\n", from);
-        lines.push_back(bytes.substr(from, end - from));
-        if (end == std::string::npos) {
-            break;
-        }
-        from = end + 2;
-    }
-    return lines;
 }
 
 // One custom name as it must stand in 编辑框3.

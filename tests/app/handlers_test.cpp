@@ -18,6 +18,7 @@
 #include "generators/table_pick.h"
 #include "generators/word_tables.h"
 #include "platform/runtime_access.h"
+#include "table_text.h"
 #include "window_driver.h"
 
 namespace {
@@ -47,26 +48,6 @@ std::string utf8ToGb18030(std::string_view utf8) {
     iconv_close(cd);
     output.resize(output.size() - outLeft);
     return output;
-}
-
-bool inTable(const WordTable& table, std::string_view text) {
-    return std::find(table.begin(), table.end(), text) != table.end();
-}
-
-// Lines of a box's bytes, each without its CR LF; a last line without CR LF is kept.
-std::vector<std::string> linesOf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    while (from < bytes.size()) {
-        const std::size_t end = bytes.find(crLf, from);
-        if (end == std::string::npos) {
-            lines.push_back(bytes.substr(from));
-            break;
-        }
-        lines.push_back(bytes.substr(from, end - from));
-        from = end + crLf.size();
-    }
-    return lines;
 }
 
 // The window with the clock fixed, so that a replay of the composers from program-start state

@@ -35,6 +35,7 @@
 #include "generators/table_pick.h"
 #include "generators/word_tables.h"
 #include "platform/runtime_access.h"
+#include "table_text.h"
 #include "window_driver.h"
 
 namespace {
@@ -140,10 +141,6 @@ std::optional<std::string> boxBytesAsUtf8(Iconv& fromGb18030, Iconv& fromGbk,
 // Up to size bytes of text from at; none past its end.
 std::string bytesAt(const std::string& text, std::size_t at, std::size_t size) {
     return at < text.size() ? text.substr(at, size) : std::string();
-}
-
-bool inTable(const WordTable& table, std::string_view text) {
-    return std::find(table.begin(), table.end(), text) != table.end();
 }
 
 std::string utf8(const QString& text) { return text.toStdString(); }

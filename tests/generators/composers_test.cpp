@@ -10,12 +10,9 @@
 #include "generator_state.h"
 #include "generators/table_pick.h"
 #include "generators/word_tables.h"
+#include "table_text.h"
 
 namespace {
-
-bool inTable(const WordTable& table, std::string_view text) {
-    return std::find(table.begin(), table.end(), text) != table.end();
-}
 
 // Rows k (1-based) of the tables that the composer read, by the slots it left.
 std::size_t rowOf(const WordTable& table, std::string_view slot) {
