@@ -2,7 +2,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QFont>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -40,13 +39,13 @@ void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 void onAllocationFailure() { fatalError("out of memory"); }
 
-// Faces that the layout names, and the installed faces that stand in for them.
+// Faces that the layout names, and the installed faces that can stand in for them.
 void mapLayoutFaces() {
     const QStringList songFaces = {
         QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
         QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Serif CJK")};
-    QFont::insertSubstitutions(QStringLiteral(u"宋体"), songFaces);
-    QFont::insertSubstitutions(QStringLiteral("SimSun"), songFaces);
+    runtime.faceStandIns = {{QStringLiteral(u"宋体"), songFaces, {}},
+                            {QStringLiteral("SimSun"), songFaces, {}}};
 }
 
 // Every result line costs its handler two copies of the whole log, its read and its joined text,
@@ -176,6 +175,7 @@ int runMessageLoop() {
 void releaseRuntime() {
     runtime.delivering = false;
     destroyStartWindow();
+    runtime.faceStandIns.clear();
     runtime.application.reset();
     giveFreeHeapBack();
 }

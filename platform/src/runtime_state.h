@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
+#include <QStringList>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,11 +50,21 @@ struct StartWindow {
     bool frameCorrected = false;
 };
 
+// A face that the layout names and the faces that can stand in for it, in order of preference;
+// installed is the one drawn, found on first use.
+struct FaceStandIn {
+    QString face;
+    QStringList candidates;
+    QString installed;
+};
+
 struct Runtime {
     std::unique_ptr<QApplication> application;
     void (*exitRoutine)() = nullptr;
     bool delivering = false;  // false once the loop has returned: no event reaches a handler
     StartWindow start;
+    // Set with the application object: the fonts installed can change with the next one.
+    std::vector<FaceStandIn> faceStandIns;
 };
 
 extern Runtime runtime;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
@@ -203,11 +204,35 @@ QColor toQColor(std::uint32_t rgb) {
                   static_cast<int>(rgb & 0xFF));
 }
 
+// The face that a layout face is drawn in: the first installed one of its stand-ins, or the
+// face itself when it is installed or none is. A font that names an installed face is found at
+// once; one that names a missing face makes the font database sort every installed font for each
+// script that the font is asked for, a good part of the start-up.
+QString installedFace(const QString& face) {
+    std::vector<FaceStandIn>& standIns = runtime.faceStandIns;
+    const auto entry = std::find_if(standIns.begin(), standIns.end(), [&](const FaceStandIn& e) {
+        return e.face.compare(face, Qt::CaseInsensitive) == 0;
+    });
+    if (entry == standIns.end()) {
+        return face;
+    }
+    if (entry->installed.isEmpty()) {
+        const QStringList families = QFontDatabase::families();
+        const auto isInstalled = [&](const QString& name) {
+            return families.contains(name, Qt::CaseInsensitive);
+        };
+        const auto first =
+            std::find_if(entry->candidates.begin(), entry->candidates.end(), isInstalled);
+        entry->installed = isInstalled(face) || first == entry->candidates.end() ? face : *first;
+    }
+    return entry->installed;
+}
+
 QFont toQFont(const FontSpec& entry) {
     if (entry.face.empty()) {
         return QApplication::font();
     }
-    QFont font(decodeGbk(entry.face));
+    QFont font(installedFace(decodeGbk(entry.face)));
     font.setPixelSize(entry.pixelHeight);
     font.setWeight(static_cast<QFont::Weight>(entry.weight));
     font.setItalic(false);
