@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
@@ -25,6 +26,7 @@
 #include <QValidator>
 #include <QWindow>
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 #include "encoding.h"
@@ -202,6 +204,36 @@ private:
 QColor toQColor(std::uint32_t rgb) {
     return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
                   static_cast<int>(rgb & 0xFF));
+}
+
+// An image among the program's resources. The program's own images are raw pixels: "RGBA", the
+// width and the height as little-endian 16-bit numbers, then the rows from the top, four bytes
+// R, G, B, A per pixel. They are read without Qt's image reader, which looks through and loads
+// every image-format plugin before it reads even a PNG. Any other resource is read as an image
+// file of any format that Qt knows.
+QImage resourceImage(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QImage();
+    }
+    const QByteArray bytes = file.readAll();
+    constexpr qsizetype headerBytes = 8;
+    const auto byteAt = [&](qsizetype at) { return static_cast<unsigned char>(bytes[at]); };
+    if (bytes.size() < headerBytes || !bytes.startsWith("RGBA")) {
+        return QImage::fromData(bytes);
+    }
+    const int width = byteAt(4) | byteAt(5) << 8;
+    const int height = byteAt(6) | byteAt(7) << 8;
+    const qsizetype rowBytes = qsizetype{width} * 4;
+    if (width == 0 || height == 0 || bytes.size() != headerBytes + rowBytes * height) {
+        return QImage();
+    }
+    QImage image(width, height, QImage::Format_RGBA8888);
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(image.scanLine(y), bytes.constData() + headerBytes + rowBytes * y,
+                    static_cast<std::size_t>(rowBytes));
+    }
+    return image;
 }
 
 // The face that a layout face is drawn in: the first installed one of its stand-ins, or the
@@ -492,8 +524,7 @@ void loadStartWindow(const WindowLayout& layout) {
     window->setWindowTitle(decodeGbk(settings.title));
     window->setFont(toQFont(settings.font));
     if (!settings.iconResource.empty()) {
-        // The resource is a PNG: naming the format spares Qt a look through every image plugin.
-        const QImage icon(QStringLiteral(":/") + decodeGbk(settings.iconResource), "PNG");
+        const QImage icon = resourceImage(QStringLiteral(":/") + decodeGbk(settings.iconResource));
         window->setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     }
     if (settings.resizable) {

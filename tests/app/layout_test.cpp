@@ -1,6 +1,7 @@
 // The main window as built from its layout: every control's facts, the build order, the texts.
 #include <QAbstractButton>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -142,6 +143,8 @@ TEST_F(MainWindowLayout, EveryControlIsBuiltWithItsKindPlaceMarksTextAndFont) {
         EXPECT_FALSE(font.italic());
         EXPECT_EQ(font.weight(), QFont::Normal);
         if (facts.face == Face::song) {
+            // The font names the installed face itself, not 宋体 for the font database to map.
+            EXPECT_EQ(widget->font().family(), QStringLiteral("AR PL UMing CN"));
             EXPECT_EQ(font.family(), QStringLiteral("AR PL UMing CN"));
             EXPECT_EQ(font.pixelSize(), facts.pixelSize);
         } else {
@@ -184,6 +187,11 @@ TEST_F(MainWindowLayout, WindowHasItsTitleFixedSizeIconAndOnlyTheCloseHints) {
     const QImage image = icon.pixmap(32, 32).toImage();
     EXPECT_EQ(image.size(), QSize(32, 32));
     EXPECT_TRUE(image.hasAlphaChannel());
+    // Pixel for pixel the installed 32 x 32 PNG, which the resource is made from.
+    const QImage png(QStringLiteral(NOVEL_ICON_PNG));
+    ASSERT_EQ(png.size(), QSize(32, 32));
+    EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+              png.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 TEST_F(MainWindowLayout, TabControlShowsTheFourCaptionsAndOnlyPageOneAtStart) {
