@@ -30,6 +30,7 @@ struct LiveControl {
     EventHandler onClick = nullptr;
     EventHandler onTextChange = nullptr;
     ReleaseHandler onLeftButtonRelease = nullptr;
+    bool fontSet = false;  // the layout's font, set once the control's page is first shown
     // A multi-line box's text as the bytes that a read returns, kept while only the program
     // writes the box; a user's edit invalidates it.
     BoxBytes boxBytes;

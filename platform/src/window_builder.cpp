@@ -308,6 +308,16 @@ QString wrapCaption(const QString& caption, const QFont& font, int width) {
     return wrapped + line;
 }
 
+// A control gets its font when its page is first shown: each face size is loaded, and a line
+// edit lays its text out again, at the first font set, a cost that the pages hidden at start-up
+// need not add to it. A button has its font from the start, which its caption is wrapped by.
+void applyFont(LiveControl& control) {
+    if (!control.fontSet) {
+        control.widget->setFont(toQFont(control.entry->font));
+        control.fontSet = true;
+    }
+}
+
 QWidget* createWidget(const ControlSpec& entry, QWidget* parent, LiveControl& live) {
     const QString text = decodeGbk(entry.text);
     switch (entry.kind) {
@@ -359,6 +369,7 @@ QWidget* createWidget(const ControlSpec& entry, QWidget* parent, LiveControl& li
         case ControlKind::button: {
             auto* button = new QPushButton(parent);
             button->setFont(toQFont(entry.font));
+            live.fontSet = true;
             button->setText(wrapCaption(text, button->font(), entry.width));
             button->setAutoDefault(true);  // Enter on a focused button presses it
             button->setDefault(entry.settings.defaultButtonLook);
@@ -552,8 +563,8 @@ void loadStartWindow(const WindowLayout& layout) {
         QWidget* parent = entry.parent == noParent ? window : liveControl(entry.parent).widget;
         live.widget = createWidget(entry, parent, live);
         live.widget->setObjectName(decodeGbk(entry.name));
-        if (entry.kind != ControlKind::button) {
-            live.widget->setFont(toQFont(entry.font));
+        if (entry.parent == noParent) {
+            applyFont(live);
         }
         applyColours(live.widget, entry);
         live.widget->setGeometry(entry.left, entry.top, entry.width, entry.height);
@@ -609,6 +620,9 @@ void loadStartWindow(const WindowLayout& layout) {
 void showPage(int page) {
     for (LiveControl& control : runtime.start.controls) {
         if (control.entry->parent != noParent) {
+            if (control.entry->page == page) {
+                applyFont(control);
+            }
             control.widget->setVisible(control.entry->visible && control.entry->page == page);
         }
     }

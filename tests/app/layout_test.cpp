@@ -126,7 +126,7 @@ TEST_F(MainWindowLayout, ListsNineteenControlsInListOrderWithUniqueNumbers) {
     }
 }
 
-TEST_F(MainWindowLayout, EveryControlIsBuiltWithItsKindPlaceMarksTextAndFont) {
+TEST_F(MainWindowLayout, EveryControlIsBuiltWithItsKindPlaceMarksAndText) {
     for (const ControlFacts& facts : layoutFacts) {
         SCOPED_TRACE(facts.name);
         QWidget* widget = widgetOf(facts.number);
@@ -139,16 +139,31 @@ TEST_F(MainWindowLayout, EveryControlIsBuiltWithItsKindPlaceMarksTextAndFont) {
         if (facts.text) {
             EXPECT_EQ(shownText(widget).toStdString(), facts.text);
         }
-        const QFontInfo font(widget->font());
-        EXPECT_FALSE(font.italic());
-        EXPECT_EQ(font.weight(), QFont::Normal);
-        if (facts.face == Face::song) {
-            // The font names the installed face itself, not 宋体 for the font database to map.
-            EXPECT_EQ(widget->font().family(), QStringLiteral("AR PL UMing CN"));
-            EXPECT_EQ(font.family(), QStringLiteral("AR PL UMing CN"));
-            EXPECT_EQ(font.pixelSize(), facts.pixelSize);
-        } else {
-            EXPECT_EQ(widget->font(), startWindowWidget()->font());
+    }
+}
+
+// Each page as the user first sees it, after a click on its tab.
+TEST_F(MainWindowLayout, EveryControlShowsItsFontOnItsPage) {
+    for (int page = 1; page <= 4; ++page) {
+        clickTab(page);
+        ASSERT_EQ(currentPage(), page);
+        for (const ControlFacts& facts : layoutFacts) {
+            if (facts.page != page && !(page == 1 && facts.kind == Kind::tabs)) {
+                continue;
+            }
+            SCOPED_TRACE(facts.name);
+            QWidget* widget = widgetOf(facts.number);
+            const QFontInfo font(widget->font());
+            EXPECT_FALSE(font.italic());
+            EXPECT_EQ(font.weight(), QFont::Normal);
+            if (facts.face == Face::song) {
+                // The font names the installed face itself, not 宋体 for the font database to map.
+                EXPECT_EQ(widget->font().family(), QStringLiteral("AR PL UMing CN"));
+                EXPECT_EQ(font.family(), QStringLiteral("AR PL UMing CN"));
+                EXPECT_EQ(font.pixelSize(), facts.pixelSize);
+            } else {
+                EXPECT_EQ(widget->font(), startWindowWidget()->font());
+            }
         }
     }
 }
