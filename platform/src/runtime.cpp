@@ -88,7 +88,7 @@ void giveFreeHeapBack() {
 // replacing the whole text.
 void writeBoxText(LiveControl& control, std::string_view bytes) {
     QPlainTextEdit* box = control.box;
-    const std::string_view current = control.boxBytes.view();
+    const std::string_view current = boxBytesView(control.boxBytes);
     const bool prefixOnly = control.boxBytesValid && !current.empty() && bytes.ends_with(current);
     const std::string_view prefix = bytes.substr(0, bytes.size() - current.size());
     ++control.writing;
@@ -109,21 +109,21 @@ void writeBoxText(LiveControl& control, std::string_view bytes) {
         }
     }
     if (prefixOnly) {
-        control.boxBytes.prepend(prefix);
+        prependBoxBytes(control.boxBytes, prefix);
     } else {
-        control.boxBytes = bytes;
+        setBoxBytes(control.boxBytes, bytes);
     }
     control.boxBytesValid = true;
-    keepHeapRoomForCopiesOf(control.boxBytes.size());
+    keepHeapRoomForCopiesOf(boxBytesView(control.boxBytes).size());
     --control.writing;
 }
 
 std::string_view boxText(LiveControl& control) {
     if (!control.boxBytesValid) {
-        control.boxBytes = encodeBoxText(control.box->document()->toRawText());
+        setBoxBytes(control.boxBytes, encodeBoxText(control.box->document()->toRawText()));
         control.boxBytesValid = true;
     }
-    return control.boxBytes.view();
+    return boxBytesView(control.boxBytes);
 }
 
 LiveControl& checkedControl(WindowNumber window, ControlNumber control) {

@@ -354,7 +354,7 @@ QWidget* createWidget(const ControlSpec& entry, QWidget* parent, LiveControl& li
                 box->document()->setUndoRedoEnabled(true);
                 box->setPlainText(decodeBoxText(entry.text));
                 live.box = box;
-                live.boxBytes = std::string(entry.text);
+                setBoxBytes(live.boxBytes, entry.text);
                 return box;
             }
             auto* line = new QLineEdit(parent);
@@ -553,7 +553,8 @@ void loadStartWindow(const WindowLayout& layout) {
     }
 
     // 2. The controls, from the last list position to the first; the tab control comes first.
-    start.controls.assign(layout.controls.size(), LiveControl{});
+    start.controls.clear();
+    start.controls.resize(layout.controls.size());
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         start.controls[i].entry = &layout.controls[i];
     }
