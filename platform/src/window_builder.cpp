@@ -308,9 +308,10 @@ QString wrapCaption(const QString& caption, const QFont& font, int width) {
     return wrapped + line;
 }
 
-// A control gets its font when its page is first shown: each face size is loaded, and a line
-// edit lays its text out again, at the first font set, a cost that the pages hidden at start-up
-// need not add to it. A button has its font from the start, which its caption is wrapped by.
+// Sets the layout's font on a control, once. A control gets it when its page is first shown:
+// setting a font on a line edit or a text box lays its text out at once, which loads the face
+// at that size, and the pages hidden at start-up need not pay for that before the first frame.
+// A button gets its font when it is made, since its caption is wrapped by it.
 void applyFont(LiveControl& control) {
     if (!control.fontSet) {
         control.widget->setFont(toQFont(control.entry->font));
@@ -368,8 +369,8 @@ QWidget* createWidget(const ControlSpec& entry, QWidget* parent, LiveControl& li
         }
         case ControlKind::button: {
             auto* button = new QPushButton(parent);
-            button->setFont(toQFont(entry.font));
-            live.fontSet = true;
+            live.widget = button;
+            applyFont(live);
             button->setText(wrapCaption(text, button->font(), entry.width));
             button->setAutoDefault(true);  // Enter on a focused button presses it
             button->setDefault(entry.settings.defaultButtonLook);
